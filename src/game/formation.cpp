@@ -1,0 +1,59 @@
+#include "game/formation.h"
+
+#include "game/game.h"
+#include "game/march.h"
+#include "platform/numbers.h"
+#include "platform/shape.h"
+#include "platform/sprite.h"
+#include "platform/timer.h"
+
+namespace starveil::game {
+
+using platform::RoundToInt16;
+using platform::RoundToInt32;
+
+namespace {
+constexpr int kFirstRowGap = 300;  // twips between the playfield's top and row 0, plus one monster
+constexpr int kColumnInset = 45;   // twips, plus two monster widths, from the playfield's left edge
+constexpr int kColumnGap = 60;     // twips between neighbouring monsters of a row
+}  // namespace
+
+std::string MonsterKey(int column) {
+  const std::string digits = "0" + std::to_string(column);
+  return "M" + digits.substr(digits.size() - 2);
+}
+
+void BuildFormation(Game& g) {
+  const platform::Sprite& frame = g.A[0];
+  std::int16_t y = RoundToInt16(frame.Height() + g.Shape1.Top() + kFirstRowGap);
+  int n = kFirstMonster;
+  for (MonsterRow& row : g.state.MonsterRows) {
+    std::int16_t x = RoundToInt16(2 * frame.Width() + g.Shape1.Left() + kColumnInset);
+    row = MonsterRow{};
+    for (int column = 0; column < kColumns; ++column) {
+      platform::Sprite& monster = g.M[n];
+      monster.SetVisible(true);
+      monster.SetTop(y);
+      monster.SetLeft(x);
+      monster.SetTag(kAlive);
+      row.Add(&monster, MonsterKey(column));
+      x = RoundToInt16(x + frame.Width() + kColumnGap);
+      ++n;
+    }
+    y = RoundToInt16(y + frame.Height() + kRowGap);
+  }
+  GameState& s = g.state;
+  s.AnimFrame = 0;
+  s.AnimStep = -1;
+  s.MarchStep = 30;
+  s.FormationTop = RoundToInt32(frame.Height() + g.Shape1.Top() + kFirstRowGap);
+  MarchFormation(g);
+}
+
+void LevelSetting(Game& g) {
+  GameState& s = g.state;
+  s.MonsterInterval = RoundToInt16((11 - s.Level) * 10 + 50);
+  g.tmrMonster.SetInterval(s.MonsterInterval);
+}
+
+}  // namespace starveil::game

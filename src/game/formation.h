@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace starveil::game {
+
+struct Game;
+
+inline constexpr int kRows = 4;
+inline constexpr int kColumns = 12;
+inline constexpr int kMonsters = kRows * kColumns;
+inline constexpr int kRowGap = 15;       // twips between the rows of the formation
+inline constexpr int kFirstMonster = 2;  // M(0) is the template and M(1) plays no part
+
+// Monster tags: anything but "V" counts as destroyed.
+inline constexpr const char* kAlive = "V";
+inline constexpr const char* kDestroyed = "M";
+
+// The key of a column in its row's collection: "M00" to "M11".
+std::string MonsterKey(int column);
+
+// Lays a fresh formation out at the top of the playfield, all monsters alive, and marches it
+// one step.
+void BuildFormation(Game& g);
+
+// Sets the march interval of the current level.
+void LevelSetting(Game& g);
+
+}  // namespace starveil::game

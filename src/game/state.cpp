@@ -1,0 +1,38 @@
+#include "game/state.h"
+
+#include "game/formation.h"
+#include "game/game.h"
+#include "platform/sprite.h"
+#include "platform/timer.h"
+#include "platform/widgets.h"
+
+namespace starveil::game {
+
+void NewGame(Game& g) {
+  GameState& s = g.state;
+  s.Points = 0;
+  s.Level = 1;
+  g.SH.SetPicture(g.SE[8].Picture());
+  for (int i = 0; i <= 2; ++i)
+    g.Lives[i].SetVisible(true);
+  s.GameOver = false;
+  LevelSetting(g);
+  for (const MonsterRow& row : s.MonsterRows) {
+    const int count = row.Count();
+    for (int position = 1; position <= count; ++position) {
+      platform::Sprite& monster = *row.Item(position);
+      monster.SetVisible(true);
+      monster.SetTag(kAlive);
+    }
+  }
+}
+
+void cmdStart_Click(Game& g) {
+  // Keys go to the hidden text box from now on, so Space no longer presses Start.
+  g.Text1.SetFocus();
+  NewGame(g);
+  BuildFormation(g);
+  g.tmrMonster.SetEnabled(true);
+}
+
+}  // namespace starveil::game

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace starveil::platform {
+
+inline constexpr float kSecondsPerDay = 86400.0f;
+
+// The time of day and the waits the game makes.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+
+  // Seconds since midnight, in single precision.
+  virtual float SecondsSinceMidnight() = 0;
+  // Sleeps about `seconds` without letting any window event run.
+  virtual void Sleep(float seconds) = 0;
+  // Lets the window events that are pending run once.
+  virtual void DoEvents() = 0;
+};
+
+class SystemClock final : public Clock {
+ public:
+  float SecondsSinceMidnight() override;
+  void Sleep(float seconds) override;
+  void DoEvents() override;
+};
+
+}  // namespace starveil::platform

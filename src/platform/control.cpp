@@ -1,0 +1,47 @@
+#include "platform/control.h"
+
+#include "platform/surface.h"
+
+namespace starveil::platform {
+
+Control::Control(Surface& surface) : surface_(surface) {
+  surface_.Join(*this);
+}
+
+Control::~Control() {
+  surface_.Leave(*this);
+}
+
+void Control::SetLeft(float left) {
+  Place({left, rect_.top, rect_.width, rect_.height});
+}
+
+void Control::SetTop(float top) {
+  Place({rect_.left, top, rect_.width, rect_.height});
+}
+
+void Control::Move(float left, float top, float width, float height) {
+  Place({left, top, width, height});
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  surface_.Invalidate(rect_);
+}
+
+void Control::Place(const TwipRect& rect) {
+  if (rect == rect_) return;
+  const TwipRect before = rect_;
+  rect_ = rect;
+  // A hidden control shows nothing at either place.
+  if (!visible_) return;
+  surface_.Invalidate(before);
+  surface_.Invalidate(rect_);
+}
+
+void Control::Redraw() const {
+  if (visible_) surface_.Invalidate(rect_);
+}
+
+}  // namespace starveil::platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/twips.h"
+
+class QPainter;
+class QRect;
+
+namespace starveil::platform {
+
+class Surface;
+
+// A lightweight control: it has no window of its own and is drawn by the surface it lies on, in
+// that surface's stacking order. Geometry is kept in single-precision twips.
+class Control {
+ public:
+  explicit Control(Surface& surface);  // joins the surface at the front of its stacking order
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  float Left() const { return rect_.left; }
+  float Top() const { return rect_.top; }
+  float Width() const { return rect_.width; }
+  float Height() const { return rect_.height; }
+  bool Visible() const { return visible_; }
+  const TwipRect& Rect() const { return rect_; }
+
+  void SetLeft(float left);
+  void SetTop(float top);
+  void SetVisible(bool visible);
+  void Move(float left, float top, float width, float height);
+
+  Surface& Owner() const { return surface_; }
+
+  // Draws the control into `pixels`, its place on the surface.
+  virtual void Paint(QPainter& painter, const QRect& pixels) const = 0;
+
+ protected:
+  // The control's look changed in place: redraw it where it stands.
+  void Redraw() const;
+
+ private:
+  void Place(const TwipRect& rect);
+
+  Surface& surface_;
+  TwipRect rect_;
+  bool visible_ = true;
+};
+
+}  // namespace starveil::platform

@@ -1,0 +1,65 @@
+#include "platform/label.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace starveil::platform {
+
+int FontPixelSize(float points) {
+  return static_cast<int>(std::lround(points * 96.0f / 72.0f));
+}
+
+Label::Label(Surface& surface) : Control(surface) {}
+
+void Label::SetCaption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  Redraw();
+}
+
+void Label::SetFont(Font font) {
+  font_ = std::move(font);
+  Redraw();
+}
+
+void Label::SetForeColor(Rgb colour) {
+  fore_ = colour;
+  Redraw();
+}
+
+void Label::SetBackColor(Rgb colour) {
+  back_ = colour;
+  Redraw();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+  alignment_ = alignment;
+  Redraw();
+}
+
+void Label::SetBorder(bool single) {
+  border_ = single;
+  Redraw();
+}
+
+void Label::Paint(QPainter& painter, const QRect& pixels) const {
+  if (back_) painter.fillRect(pixels, QColor(back_->red, back_->green, back_->blue));
+  QRect text = pixels;
+  if (border_) {
+    painter.setPen(Qt::black);
+    painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    text.adjust(2, 1, -2, -1);
+  }
+  QFont font(QString::fromStdString(font_.family));
+  font.setPixelSize(FontPixelSize(font_.points));
+  font.setBold(font_.bold);
+  painter.setFont(font);
+  painter.setPen(QColor(fore_.red, fore_.green, fore_.blue));
+  const Qt::Alignment horizontal = alignment_ == Alignment::kRight    ? Qt::AlignRight
+                                   : alignment_ == Alignment::kCenter ? Qt::AlignHCenter
+                                                                      : Qt::AlignLeft;
+  painter.drawText(text, horizontal | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromStdString(caption_));
+}
+
+}  // namespace starveil::platform

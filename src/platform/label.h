@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/colour.h"
+#include "platform/control.h"
+
+namespace starveil::platform {
+
+struct Font {
+  std::string family = "Liberation Sans";
+  float points = 8.25f;
+  bool bold = false;
+};
+
+enum class Alignment { kLeft, kRight, kCenter };
+
+// A caption drawn by its window, optionally on its own background and inside a single-line border.
+class Label final : public Control {
+ public:
+  explicit Label(Surface& surface);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+
+  void SetFont(Font font);
+  void SetForeColor(Rgb colour);
+  void SetBackColor(Rgb colour);  // an opaque background; without one the window shows through
+  void SetAlignment(Alignment alignment);
+  void SetBorder(bool single);
+
+  const Font& GetFont() const { return font_; }
+  Rgb ForeColor() const { return fore_; }
+  std::optional<Rgb> BackColor() const { return back_; }
+  Alignment GetAlignment() const { return alignment_; }
+  bool Border() const { return border_; }
+
+  void Paint(QPainter& painter, const QRect& pixels) const override;
+
+ private:
+  std::string caption_;
+  Font font_;
+  Rgb fore_{};
+  std::optional<Rgb> back_;
+  Alignment alignment_ = Alignment::kLeft;
+  bool border_ = false;
+};
+
+// The pixel size of a font of `points` on a 96-dots-per-inch screen, whatever the real screen says.
+int FontPixelSize(float points);
+
+}  // namespace starveil::platform

@@ -1,0 +1,16 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+#include "platform/window.h"
+
+namespace starveil::platform {
+
+void WindowMessageBox::Show(const std::string& text) {
+  if (owner_.IsUnloaded()) return;
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                  QString::fromStdString(text), QMessageBox::Ok, &owner_);
+  box.exec();
+}
+
+}  // namespace starveil::platform

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "platform/colour.h"
+#include "platform/twips.h"
+
+namespace starveil::platform {
+
+class Control;
+
+// A widget that draws its lightweight controls over its background colour, back to front.
+// Windowed controls are child widgets and so always lie above the lightweight ones.
+class Surface : public QWidget {
+ public:
+  explicit Surface(QWidget* parent = nullptr);
+
+  void SetBackColor(Rgb colour);
+  void SendToBack(Control& control);
+  void BringToFront(Control& control);
+
+  const std::vector<Control*>& BackToFront() const { return stack_; }
+
+  // Marks the part of the surface under `rect` for repainting; nothing outside the visible area.
+  void Invalidate(const TwipRect& rect);
+
+  static QRect PixelRect(const TwipRect& rect);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  // What lies behind every lightweight control: the background colour, unless a surface adds more.
+  virtual void PaintBackground(QPainter& painter, const QRect& area);
+
+ private:
+  friend class Control;
+  void Join(Control& control);
+  void Leave(Control& control);
+
+  std::vector<Control*> stack_;  // back to front
+};
+
+}  // namespace starveil::platform

@@ -1,0 +1,58 @@
+#include "platform/timer.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/window.h"
+
+namespace starveil::platform {
+
+Timer::Timer(Window& owner, int intervalMs, bool enabled)
+    : owner_(owner), timer_(std::make_unique<QTimer>()), interval_(intervalMs), enabled_(enabled) {
+  timer_->setTimerType(Qt::PreciseTimer);
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] { Fire(); });
+  owner_.Adopt(*this);
+}
+
+Timer::~Timer() {
+  owner_.Release(*this);
+}
+
+void Timer::SetInterval(int ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  if (timer_->isActive()) Sync();
+}
+
+void Timer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Sync();
+}
+
+bool Timer::Running() const {
+  return timer_->isActive();
+}
+
+// An interval of zero or below would stop the timer or make it spin; the shortest runnable
+// interval keeps it ticking gently and leaves every positive interval exactly as given.
+int Timer::RunningInterval() const {
+  return std::max(interval_, kShortestRunnableMs);
+}
+
+void Timer::Sync() {
+  if (enabled_ && owner_.IsLoaded()) {
+    timer_->start(RunningInterval());
+  } else {
+    timer_->stop();
+  }
+}
+
+void Timer::Fire() {
+  if (ticking_ || !handler_) return;
+  ticking_ = true;
+  handler_();
+  ticking_ = false;
+}
+
+}  // namespace starveil::platform

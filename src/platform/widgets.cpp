@@ -1,0 +1,96 @@
+#include "platform/widgets.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "platform/keys.h"
+#include "platform/twips.h"
+
+namespace starveil::platform {
+
+void PlaceWidget(QWidget& widget, float left, float top, float width, float height) {
+  widget.setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                     TwipsToPixels(height));
+}
+
+void SetWidgetFont(QWidget& widget, const Font& font) {
+  QFont qfont(QString::fromStdString(font.family));
+  qfont.setPixelSize(FontPixelSize(font.points));
+  qfont.setBold(font.bold);
+  widget.setFont(qfont);
+}
+
+CommandButton::CommandButton(QWidget& parent) : QPushButton(&parent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommandButton::OnClick(std::function<void()> handler) {
+  connect(this, &QPushButton::clicked, std::move(handler));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+  if (keyDown_) keyDown_(VirtualKeyCode(*event), ShiftState(*event));
+  QPushButton::keyPressEvent(event);
+}
+
+TextBox::TextBox(QWidget& parent) : QLineEdit(&parent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (keyDown_) keyDown_(VirtualKeyCode(*event), ShiftState(*event));
+  QLineEdit::keyPressEvent(event);
+  // Whatever the line edit left alone has had its key-down already; it goes no further.
+  event->accept();
+}
+
+PictureBox::PictureBox(QWidget& parent) : QFrame(&parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(2);
+}
+
+void PictureBox::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (!picture_.IsNone()) painter.drawPixmap(contentsRect().topLeft(), picture_.Pixmap());
+  }
+  QFrame::paintEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  event->accept();
+}
+
+Frame::Frame(QWidget& parent) : Surface(&parent) {}
+
+// An etched single line around the frame; its controls are drawn over it.
+void Frame::PaintBackground(QPainter& painter, const QRect& area) {
+  Surface::PaintBackground(painter, area);
+  const QRect edge = rect();
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(edge.adjusted(0, 0, -2, -2));
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(edge.adjusted(1, 1, -1, -1));
+}
+
+void Frame::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void Frame::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+}  // namespace starveil::platform

@@ -1,0 +1,140 @@
+#include "platform/window.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/keys.h"
+#include "platform/picture.h"
+#include "platform/timer.h"
+
+namespace starveil::platform {
+
+Window::Window() : Surface(nullptr) {}
+
+Window::~Window() = default;
+
+void Window::Load() {
+  if (state_ != State::kCreated) return;
+  Form_Load();
+  state_ = State::kLoaded;
+  SyncTimers();
+}
+
+void Window::Show() {
+  Load();
+  if (!IsLoaded()) return;
+  Present();
+}
+
+void Window::ShowModal() {
+  setWindowModality(Qt::ApplicationModal);
+  Show();
+  if (!IsLoaded()) return;
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec();
+  modalLoop_ = nullptr;
+}
+
+void Window::Unload() {
+  if (IsUnloaded()) return;
+  Form_Unload();
+  state_ = State::kUnloaded;
+  SyncTimers();
+  hide();
+  if (modalLoop_) modalLoop_->quit();
+}
+
+float Window::Width() const {
+  return PixelsToTwips(width());
+}
+
+float Window::Height() const {
+  return PixelsToTwips(height()) + kCaptionAndBordersTwips;
+}
+
+void Window::SetClientSize(float widthTwips, float heightTwips) {
+  setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+}
+
+void Window::SetHeight(float outerTwips) {
+  setFixedHeight(std::max(0, TwipsToPixels(outerTwips - kCaptionAndBordersTwips)));
+}
+
+void Window::SetCaption(const std::string& caption) {
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+void Window::SetIcon(const Picture& picture) {
+  if (!picture.IsNone()) setWindowIcon(QIcon(picture.Pixmap()));
+}
+
+void Window::SetBorder(Border border) {
+  if (border == Border::kNone) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  } else {
+    // A fixed frame with a close button only: no resizing, minimising or maximising.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+  }
+}
+
+void Window::closeEvent(QCloseEvent* event) {
+  Unload();
+  event->accept();
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  // Keys reach the window itself only while none of its controls holds the focus; a key that a
+  // focused control passed on has been handled there already.
+  QWidget* focus = focusWidget();
+  if (focus && focus != this) return;
+  Form_KeyDown(VirtualKeyCode(*event), ShiftState(*event));
+}
+
+void Window::mousePressEvent(QMouseEvent* event) {
+  clickStarted_ = event->button() == Qt::LeftButton;
+}
+
+void Window::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = clickStarted_ && event->button() == Qt::LeftButton &&
+                     rect().contains(event->position().toPoint());
+  clickStarted_ = false;
+  if (click) Form_Click();
+}
+
+void Window::Adopt(Timer& timer) {
+  timers_.push_back(&timer);
+}
+
+void Window::Release(Timer& timer) {
+  std::erase(timers_, &timer);
+}
+
+void Window::SyncTimers() {
+  for (Timer* timer : timers_)
+    timer->Sync();
+}
+
+void Window::Present() {
+  if (!centred_) {
+    centred_ = true;
+    if (const QScreen* screen = this->screen()) {
+      const QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+  }
+  show();
+  raise();
+  // With no window manager nothing activates a window, and the focus rules need an active one.
+  activateWindow();
+}
+
+}  // namespace starveil::platform

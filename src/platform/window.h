@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+
+class QEventLoop;
+
+namespace starveil::platform {
+
+class Timer;
+class Picture;
+
+// A top-level window built from lightweight controls, windowed controls and timers.
+// Its life: created, loaded (Form_Load runs, its timers start), shown, unloaded (timers stop).
+class Window : public Surface {
+ public:
+  Window();
+  ~Window() override;
+
+  void Load();       // runs Form_Load once
+  void Show();       // loads first if need be
+  void ShowModal();  // loads and shows, and returns only once the window has been unloaded
+  void Unload();     // runs Form_Unload, stops the timers and takes the window off the screen
+
+  bool IsLoaded() const { return state_ == State::kLoaded; }
+  bool IsUnloaded() const { return state_ == State::kUnloaded; }
+
+  // A window's width is its client width; its height is the outer height, caption and borders
+  // included, of which the client area gets all but a fixed allowance.
+  float Width() const;
+  float Height() const;
+  void SetClientSize(float widthTwips, float heightTwips);
+  void SetHeight(float outerTwips);
+
+  void SetCaption(const std::string& caption);
+  void SetIcon(const Picture& picture);
+
+  enum class Border { kNone, kFixedSingle };
+  void SetBorder(Border border);
+
+  // Caption and borders as a common desktop draws them; the window manager's real frame is never
+  // asked, since there may be none.
+  static constexpr float kCaptionAndBordersTwips = 405;
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  virtual void Form_Click() {}
+  virtual void Form_KeyDown(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
+
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  friend class Timer;
+  void Adopt(Timer& timer);
+  void Release(Timer& timer);
+  void SyncTimers();
+  void Present();
+
+  enum class State { kCreated, kLoaded, kUnloaded };
+  State state_ = State::kCreated;
+  std::vector<Timer*> timers_;
+  QEventLoop* modalLoop_ = nullptr;
+  bool centred_ = false;
+  bool clickStarted_ = false;
+};
+
+}  // namespace starveil::platform

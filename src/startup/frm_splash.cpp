@@ -1,0 +1,30 @@
+#include "startup/frm_splash.h"
+
+#include "assets/pictures.h"
+
+namespace starveil {
+
+frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true) {
+  SetCaption("Form1");
+  SetBorder(Border::kNone);
+  SetClientSize(8385, 6375);
+  SetIcon(assets::Load("a3"));
+  platform::PlaceWidget(Frame1, 120, 0, 8235, 6375);
+  Image1.Move(0, 120, 8205, 6165);
+  Image1.SetPicture(assets::Load("splash"));
+  Timer1.OnTick([this] { Timer1_Timer(); });
+}
+
+void frmSplash::Timer1_Timer() {
+  Unload();
+}
+
+void frmSplash::Form_Click() {
+  Unload();
+}
+
+void frmSplash::Form_Unload() {
+  Timer1.SetEnabled(false);
+}
+
+}  // namespace starveil

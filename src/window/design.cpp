@@ -1,0 +1,159 @@
+#include <array>
+
+#include "assets/pictures.h"
+#include "window/frm_main.h"
+
+// The game window as designed: every control with its place, size, settings and picture, and the
+// stacking order. Geometry in twips.
+namespace starveil {
+
+using platform::Alignment;
+using platform::Font;
+using platform::Rgb;
+
+namespace {
+
+constexpr Rgb kWindowGrey{208, 208, 208};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr float kSmallSprite = 240;
+constexpr float kLifeMarker = 300;
+
+const Font kCaptionFont{"Liberation Sans", 9.75f, true};
+const Font kNoticeFont{"Liberation Sans", 8.25f, true};
+const Font kButtonFont{"Liberation Sans", 8.25f, false};
+const Font kFocusSinkFont{"Liberation Sans", 3.75f, false};
+
+struct LabelDesign {
+  float left, top, width, height;
+  const char* caption;
+  Font font;
+  std::optional<Rgb> back;
+  Rgb fore;
+  bool rightAligned;
+  bool border;
+};
+
+void Design(platform::Label& label, const LabelDesign& design) {
+  label.Move(design.left, design.top, design.width, design.height);
+  label.SetCaption(design.caption);
+  label.SetFont(design.font);
+  if (design.back) label.SetBackColor(*design.back);
+  label.SetForeColor(design.fore);
+  label.SetAlignment(design.rightAligned ? Alignment::kRight : Alignment::kLeft);
+  label.SetBorder(design.border);
+}
+
+// Places a sprite and gives it its picture, whose size it takes.
+void Design(platform::Sprite& sprite, float left, float top, platform::Picture picture) {
+  sprite.Move(left, top, kSmallSprite, kSmallSprite);
+  sprite.SetPicture(std::move(picture));
+}
+
+// A pool of five monster frames side by side, named a0 to a4 and so on.
+void DesignFrames(game::SpritePool& pool, platform::Surface& surface, char name, float left,
+                  float top) {
+  for (int i = 0; i <= 4; ++i) {
+    Design(pool.Design(i, surface), left + kSmallSprite * static_cast<float>(i), top,
+           assets::Load(std::string{name} + std::to_string(i)));
+  }
+}
+
+}  // namespace
+
+void frmMain::LayOut() {
+  SetCaption("Starveil by Pellamy");
+  SetBorder(Border::kFixedSingle);
+  SetBackColor(kWindowGrey);
+  SetClientSize(5370, 6360);
+
+  Image1.Move(120, 120, 1155, 855);
+  Image1.SetPicture(assets::Load("title"));
+  Design(Label1.Design(1, *this),
+         {1320, 120, 675, 255, "Points", kCaptionFont, {}, kBlack, false, false});
+  Design(lblPoints, {2040, 120, 1155, 285, "000.000.000", kCaptionFont, Rgb{192, 255, 255},
+                     Rgb{0, 0, 128}, true, true});
+  Design(Label1.Design(0, *this),
+         {3240, 120, 855, 255, "Level", kCaptionFont, {}, kBlack, false, false});
+  Design(lblLevel, {3840, 120, 435, 285, "000", kCaptionFont, Rgb{255, 224, 192}, Rgb{128, 0, 0},
+                    true, true});
+  Design(Label1.Design(2, *this),
+         {1320, 540, 1155, 255, "Active Lives", kCaptionFont, {}, kBlack, false, false});
+  Design(Label2,
+         {2520, 450, 795, 390, "", kCaptionFont, Rgb{208, 250, 208}, Rgb{128, 0, 0}, true, true});
+  Design(Label1.Design(3, *this),
+         {1320, 840, 1515, 255, "Free to Distribute", kNoticeFont, {}, kBlack, false, false});
+
+  Shape1.Move(0, 1200, 5295, 4155);
+  Shape1.SetFillColor(kBlack);
+  Shape1.SetBorderColor(kBlack);
+
+  SH.Move(2520, 4680, 480, 480);
+  SH.SetPicture(assets::Load("se8"));
+
+  // Frame pools first, so that the template monster can share the picture of D(4).
+  DesignFrames(A, *this, 'a', 300, 5580);
+  DesignFrames(B, *this, 'b', 1560, 5580);
+  DesignFrames(C, *this, 'c', 300, 5820);
+  DesignFrames(D, *this, 'd', 1560, 5820);
+  Design(M.Design(0, *this), 2760, 5760, D[4].Picture());
+  Design(M.Design(1, *this), 2760, 5520, platform::Picture());
+
+  Design(MI.Design(0, *this), 3960, 5580, assets::Load("mi0"));
+  Design(MI.Design(1, *this), 4140, 5580, assets::Load("mi1"));
+  Design(K.Design(0, *this), 4080, 5760, assets::Load("mi1"));  // a copy, not MI(1)'s own
+
+  Design(R.Design(0, *this), 3660, 5580, assets::Load("r0"));
+  Design(R.Design(1, *this), 3780, 5580, assets::Load("r1"));
+  Design(R.Design(2, *this), 3780, 5760, assets::Load("r1"));  // a copy, not R(1)'s own
+  Design(R.Design(3, *this), 3600, 5760, assets::Load("r3"));
+
+  constexpr std::array<float, 8> kExplosionTops{2040, 2580, 3180, 3780, 4380, 4920, 5460, 6000};
+  for (int i = 0; i < 8; ++i) {
+    platform::Sprite& frame = SE.Design(i, *this);
+    frame.Move(6060, kExplosionTops[i], 480, 480);
+    frame.SetPicture(assets::Load("se" + std::to_string(i)));
+  }
+  platform::Sprite& cannon = SE.Design(8, *this);
+  cannon.Move(6000, 1440, 480, 480);
+  cannon.SetPicture(assets::Load("se8"));
+
+  for (int i = 0; i <= 2; ++i) {
+    platform::Sprite& marker = Lives.Design(i, *this);
+    marker.SetStretch(true);
+    marker.Move(2520 + kSmallSprite * static_cast<float>(i), 480, kLifeMarker, kLifeMarker);
+    marker.SetPicture(assets::Load("se8"));
+  }
+
+  // Stacking order, back to front.
+  SendToBack(Shape1);
+  for (platform::Control* control : std::initializer_list<platform::Control*>{
+           &SH,       &Label1[0], &Label1[1], &Label1[2], &lblPoints, &lblLevel, &Label2, &Lives[0],
+           &Lives[1], &Lives[2],  &SE[0],     &SE[1],     &SE[2],     &SE[3],    &SE[4],  &SE[5],
+           &SE[6],    &SE[7],     &SE[8],     &A[0],      &A[1],      &A[2],     &A[3],   &A[4],
+           &B[0],     &B[1],      &B[2],      &B[3],      &B[4],      &C[0],     &C[1],   &C[2],
+           &C[3],     &C[4],      &D[0],      &D[1],      &D[2],      &D[3],     &D[4],   &M[0],
+           &R[0],     &R[1],      &R[2],      &M[1],      &MI[0],     &MI[1],    &K[0],   &R[3],
+           &Image1,   &Label1[3]}) {
+    BringToFront(*control);
+  }
+
+  platform::PlaceWidget(Text1, 5040, 240, 135, 165);
+  platform::SetWidgetFont(Text1, kFocusSinkFont);
+  Text1.SetText("Text1");
+  platform::PlaceWidget(cmdStart, 4440, 120, 855, 375);
+  platform::SetWidgetFont(cmdStart, kButtonFont);
+  cmdStart.setText("Start");
+  platform::PlaceWidget(Pellamy, 3360, 600, 1935, 495);
+  Pellamy.SetPicture(assets::Load("pellamy"));
+  // Windowed controls, back to front; the text box hides behind the button.
+  Text1.raise();
+  cmdStart.raise();
+  Pellamy.raise();
+  setTabOrder(&cmdStart, &Text1);
+  setTabOrder(&Text1, &Pellamy);
+  cmdStart.setFocus();
+
+  SetIcon(D[2].Picture());
+}
+
+}  // namespace starveil

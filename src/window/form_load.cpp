@@ -1,0 +1,45 @@
+#include "game/formation.h"
+#include "game/rockets.h"
+#include "platform/numbers.h"
+#include "window/frm_main.h"
+
+namespace starveil {
+
+using platform::RoundToInt16;
+
+namespace {
+constexpr float kPlayfieldLeft = 60;
+constexpr float kBelowPlayfield = 440;  // twips of outer height under the playfield's bottom edge
+constexpr float kRightTurn = 400;       // twips inside the playfield's right edge
+constexpr float kLeftTurn = 200;        // twips inside its left edge
+}  // namespace
+
+void frmMain::Form_Load() {
+  game::GameState& s = game_.state;
+  s.ShotInFlight = false;
+  Shape1.SetLeft(kPlayfieldLeft);
+  // The client area ends just below the playfield, so the sprites stored beneath it stay unseen.
+  SetHeight(Shape1.Top() + Shape1.Height() + kBelowPlayfield);
+
+  for (int row = 0; row < game::kRows; ++row) {
+    for (int column = 0; column < game::kColumns; ++column)
+      M.Load(M.UBound() + 1);
+  }
+  for (int k = 1; k <= game::kLastRocket; ++k) {
+    K.Load(k);
+    K[k].SetVisible(false);
+    K[k].SetPicture(MI[0].Picture());
+  }
+  SendToBack(Shape1);
+
+  s.RightLimit = RoundToInt16(Shape1.Width() + Shape1.Left() - kRightTurn);
+  s.LeftLimit = RoundToInt16(Shape1.Left() + kLeftTurn);
+  SH.SetTop(Shape1.Top() + Shape1.Height() - SH.Height());
+  // Measured from the playfield's width alone, so the cannon starts a little left of centre.
+  SH.SetLeft(Shape1.Width() / 2 - SH.Width() / 2);
+
+  game::BuildFormation(game_);
+  game::NewGame(game_);
+}
+
+}  // namespace starveil
