@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+tools/build.sh
+exec build/starveil
