@@ -1,5 +1,7 @@
 #include "game/formation.h"
 
+#include <cstdio>
+
 #include "game/game.h"
 #include "game/march.h"
 #include "platform/numbers.h"
@@ -19,8 +21,9 @@ constexpr int kColumnGap = 60;     // twips between neighbouring monsters of a r
 }  // namespace
 
 std::string MonsterKey(int column) {
-  const std::string digits = "0" + std::to_string(column);
-  return "M" + digits.substr(digits.size() - 2);
+  char key[8];
+  std::snprintf(key, sizeof key, "M%02d", column % 100);  // the column's last two digits
+  return key;
 }
 
 void BuildFormation(Game& g) {
