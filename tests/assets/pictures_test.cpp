@@ -203,6 +203,7 @@ TEST(Assets, FiguresWearTheirColours) {
       {"mi0", {{220, 220, 0}}},
       {"se8", {{0, 150, 150}, {107, 198, 255}, {255, 171, 142}, {72, 115, 255}, {220, 220, 0}}},
       {"se2", {{255, 255, 0}}},
+      {"se3", {{255, 255, 0}, {107, 198, 255}, {0, 150, 150}}},
   };
   for (const auto& c : cases) {
     const QImage image = Sprite(c.name);
