@@ -1,6 +1,7 @@
 #include "game/rockets.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/game.h"
 #include "platform/clock.h"
@@ -99,12 +100,15 @@ void CannonLossSequence(Game& g, int rocket) {
 bool ClockPause(Game& g, float seconds) {
   const float start = g.clock.SecondsSinceMidnight();
   const float end = start + seconds;
+  // Sleeping only up to the end itself could leave a coarse single-precision clock reading the
+  // end for ever; the pause is over at the first reading past it.
+  const float pastEnd = std::nextafter(end, 2 * platform::kSecondsPerDay);
   for (;;) {
     float now = g.clock.SecondsSinceMidnight();
     // The clock starts again from zero at midnight; the pause still lasts its full length.
     if (now < start) now += platform::kSecondsPerDay;
     if (now > end) break;
-    g.clock.Sleep(std::max(end - now, kShortestSleep));
+    g.clock.Sleep(std::max(pastEnd - now, kShortestSleep));
   }
   g.clock.DoEvents();
   return g.frmMain.IsLoaded();
