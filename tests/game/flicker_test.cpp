@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "flight_helpers.h"
+#include "game_helpers.h"
 #include "platform/label.h"
 
 namespace starveil::testing {

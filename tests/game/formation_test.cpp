@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/march.h"
-#include "march_helpers.h"
+#include "game_helpers.h"
 #include "support/game_window.h"
 
 namespace starveil::testing {

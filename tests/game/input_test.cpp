@@ -8,7 +8,7 @@
 
 #include "game/march.h"
 #include "game/state.h"
-#include "march_helpers.h"
+#include "game_helpers.h"
 #include "platform/keys.h"
 #include "platform/timer.h"
 #include "support/game_window.h"
@@ -23,7 +23,6 @@ using platform::kKeySpace;
 using platform::kKeyUp;
 
 void Start(GameWindow& w) {
-  ScriptQuietStep(*w.random);
   game::cmdStart_Click(w.g());
 }
 
@@ -64,10 +63,7 @@ TEST(Keys, ActOnlyWhileTheMarchTimerIsOn) {
   Start(w);
   DestroyFirst(w.g(), 48);
   bool actedWhileOpen = true;
-  w.msgBox->whileOpen = [&](const std::string&) {
-    actedWhileOpen = KeysAct(w);
-    ScriptQuietStep(*w.random);
-  };
+  w.msgBox->whileOpen = [&](const std::string&) { actedWhileOpen = KeysAct(w); };
   game::tmrMonster_Timer(w.g());
   EXPECT_FALSE(actedWhileOpen) << "while GOOD JOB! is open";
   EXPECT_TRUE(KeysAct(w)) << "once the next wave marches";
@@ -163,7 +159,6 @@ TEST(Keys, EachKeyDownReachesTheRulesOnceWhereverTheFocusIs) {
 TEST(Keys, SpaceOnTheFocusedStartButtonStartsAGame) {
   GameWindow w;
   ASSERT_EQ(w.frm->focusWidget(), &w.frm->cmdStart);
-  ScriptQuietStep(*w.random);
 
   PressKey(*w.frm, Qt::Key_Space);
 

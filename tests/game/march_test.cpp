@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/state.h"
-#include "march_helpers.h"
+#include "game_helpers.h"
 #include "platform/timer.h"
 #include "platform/widgets.h"
 #include "support/game_window.h"
@@ -80,7 +80,6 @@ TEST(March, FramesSwayUpAndDownAndEveryLiveMonsterShowsItsRowsFrame) {
 
   std::vector<int> frames{w.state().AnimFrame};
   for (int step = 0; step < 8; ++step) {
-    ScriptQuietStep(*w.random);
     MarchFormation(g);
     frames.push_back(w.state().AnimFrame);
     for (int r = 0; r < game::kRows; ++r)
@@ -137,7 +136,6 @@ TEST(March, HiddenMonstersMarchAlongButNeverDecideTheTurn) {
   };
   std::vector<Trace> trace;
   for (int step = 0; step < 3; ++step) {
-    ScriptQuietStep(*w.random);
     MarchFormation(g);
     trace.push_back({Monster(g, 3, 10).Left(), Monster(g, 3, 11).Left(), Monster(g, 0, 0).Top(),
                      w.state().MarchStep});
@@ -177,7 +175,6 @@ TEST(March, InvadesOnTheStepOfTheTurnThatBringsTheLowestLiveRowDown) {
 TEST(MarchTimer, GoodJobEmptiesTheTextBoxAndMarchesTheNextLevelsWave) {
   GameWindow w;
   game::Game& g = w.g();
-  ScriptQuietStep(*w.random);
   game::cmdStart_Click(g);
   g.Text1.SetText("typed");
   DestroyFirst(g, 48);
@@ -189,7 +186,6 @@ TEST(MarchTimer, GoodJobEmptiesTheTextBoxAndMarchesTheNextLevelsWave) {
     EXPECT_EQ(g.M[2].Left(), left);
     EXPECT_EQ(w.state().AnimFrame, frame);
     EXPECT_EQ(g.Text1.Text(), "typed");
-    ScriptQuietStep(*w.random);  // for the new wave's own step
   };
 
   game::tmrMonster_Timer(g);
@@ -208,7 +204,6 @@ TEST(MarchTimer, GoodJobEmptiesTheTextBoxAndMarchesTheNextLevelsWave) {
 TEST(MarchTimer, InvasionStopsTheMarchAndLeavesTheGameAsItStands) {
   GameWindow w;
   game::Game& g = w.g();
-  ScriptQuietStep(*w.random);
   game::cmdStart_Click(g);
   Destroy(g.M[7]);
   w.state().Points = 450;
@@ -228,7 +223,6 @@ TEST(MarchTimer, InvasionStopsTheMarchAndLeavesTheGameAsItStands) {
 TEST(MarchTimer, TickAfterTheLastLifeMovesNothingAndStaysOff) {
   GameWindow w;
   game::Game& g = w.g();
-  ScriptQuietStep(*w.random);
   game::cmdStart_Click(g);
   w.state().GameOver = true;
   const float left = g.M[2].Left();
@@ -247,7 +241,6 @@ TEST(MarchTimer, KeepsMarchingWhenTheIntervalFormulaReachesZeroOrBelow) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.interval);
     GameWindow w;
-    ScriptQuietStep(*w.random);
     game::cmdStart_Click(w.g());
     w.state().Level = static_cast<std::int16_t>(c.level);
     DestroyFirst(w.g(), 48 - c.live);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "flight_helpers.h"
 #include "game/march.h"
 #include "game/shot.h"
+#include "game_helpers.h"
 #include "platform/timer.h"
 
 namespace starveil::testing {
@@ -93,7 +93,6 @@ TEST(Rockets, ThreeTouchesEndTheGameAndAFourthChangesNothing) {
     std::vector<std::string> messages;
     if (invaded) {
       w.state().FormationTop = 4000;  // the bottom row reaches the cannon's line
-      QuietMarch(*w.random);
       game::tmrMonster_Timer(g);
       messages.push_back("INVASION!");
     }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "flight_helpers.h"
+#include "game_helpers.h"
 #include "platform/shape.h"
 #include "platform/timer.h"
 

@@ -7,7 +7,7 @@
 
 #include "game/input.h"
 #include "game/march.h"
-#include "march_helpers.h"
+#include "game_helpers.h"
 #include "platform/keys.h"
 #include "platform/timer.h"
 #include "support/game_window.h"
@@ -16,13 +16,11 @@ namespace starveil::testing {
 namespace {
 
 void Start(GameWindow& w) {
-  ScriptQuietStep(*w.random);
   game::cmdStart_Click(w.g());
 }
 
 void MarchQuietly(GameWindow& w, int steps) {
   for (int step = 0; step < steps; ++step) {
-    ScriptQuietStep(*w.random);
     game::MarchFormation(w.g());
   }
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <cmath>
+#include <utility>
 
 namespace starveil::testing {
 
@@ -19,8 +20,14 @@ void ScriptedClock::DoEvents() {
   }
 }
 
+void ScriptedRandom::Randomize(float /*seed*/) {
+  ++reseeds;
+  freshlySeeded_ = true;
+}
+
 float ScriptedRandom::Rnd() {
-  if (draws.empty()) return afterScript;
+  const bool first = std::exchange(freshlySeeded_, false);
+  if (draws.empty()) return first ? targetAfterScript : afterScript;
   const float draw = draws.front();
   draws.pop_front();
   return draw;

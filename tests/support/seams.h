@@ -25,15 +25,21 @@ class ScriptedClock final : public platform::Clock {
   void DoEvents() override;
 };
 
-// Draws a scripted sequence of numbers, then a fixed one; reseeding is only counted.
+// Draws a scripted sequence of numbers; reseeding is only counted. Past the script a march step
+// launches nothing: the step's first draw, its target, comes out 1, and every later draw far
+// above it.
 class ScriptedRandom final : public platform::Random {
  public:
   std::deque<float> draws;
-  float afterScript = 0.999f;  // a draw that no target will match on a fresh wave
+  float targetAfterScript = 0.0f;
+  float afterScript = 0.999f;
   int reseeds = 0;
 
-  void Randomize(float /*seed*/) override { ++reseeds; }
+  void Randomize(float /*seed*/) override;
   float Rnd() override;
+
+ private:
+  bool freshlySeeded_ = false;
 };
 
 // Records every message. While one is "open", `whileOpen` runs (it may pump the event loop for as

@@ -1,53 +1,56 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "game/formation.h"
 #include "game/game.h"
+#include "game/rockets.h"
 #include "platform/sprite.h"
 #include "support/game_window.h"
 
-// Helpers for the tests of what flies: the shot, the rockets, the cannon's loss and the flicker.
+// Helpers shared by the tests of the rules.
 namespace starveil::testing {
 
-// The next march step launches nothing: its target comes out 1 and every monster draws 128.
-inline void QuietMarch(ScriptedRandom& random) {
-  random.draws = {0.0f};
-  random.afterScript = 0.5f;
-}
-
-// A loaded game window whose first wave launched no rocket, so every rocket is as designed, and
-// whose pauses let nothing run unless a test says what runs there.
-struct FlightWindow {
-  std::unique_ptr<ScriptedClock> ownedClock = std::make_unique<ScriptedClock>();
-  std::unique_ptr<ScriptedRandom> ownedRandom = std::make_unique<ScriptedRandom>();
-  std::unique_ptr<HeldMessageBox> ownedBox = std::make_unique<HeldMessageBox>();
-  ScriptedClock* clock = ownedClock.get();
-  ScriptedRandom* random = ownedRandom.get();
-  HeldMessageBox* msgBox = ownedBox.get();
-  std::unique_ptr<frmMain> frm;
-
+// A loaded game window whose pauses let nothing run unless a test says what runs there.
+struct FlightWindow : GameWindow {
   FlightWindow() {
     clock->onDoEvents = [] {};
-    QuietMarch(*random);
-    frm = std::make_unique<frmMain>(
-        Seams{std::move(ownedClock), std::move(ownedRandom), std::move(ownedBox)});
-    frm->Load();
   }
 
-  game::Game& g() { return frm->Rules(); }
-  game::GameState& state() { return frm->Rules().state; }
-
-  // Start pressed, with a wave that launches nothing.
-  void Start() {
-    QuietMarch(*random);
-    frm->cmdStart.click();
-  }
+  void Start() { frm->cmdStart.click(); }
 };
 
 inline platform::Sprite& Monster(game::Game& g, int row, int column) {
-  return *g.state.MonsterRows[row].Item(game::MonsterKey(column));
+  return g.M[game::kFirstMonster + game::kColumns * row + column];
+}
+
+// Takes a monster out as a shot's hit does.
+inline void Destroy(platform::Sprite& monster) {
+  monster.SetTag(game::kDestroyed);
+  monster.SetVisible(false);
+}
+
+// Destroys the first `count` monsters in row order, top row first, left to right.
+inline void DestroyFirst(game::Game& g, int count) {
+  for (int n = 0; n < count; ++n)
+    Destroy(g.M[game::kFirstMonster + n]);
+}
+
+// The draw in [0, 1) that a step with `destroyed` monsters down turns into `number`.
+inline float DrawFor(int number, int destroyed = 0) {
+  return (static_cast<float>(number) - 0.5f) / (255.0f - 2.5f * static_cast<float>(destroyed));
+}
+
+// Moves every monster sideways, as if the formation had marched that far.
+inline void ShiftFormation(game::Game& g, float twips) {
+  for (int n = game::kFirstMonster; n < game::kFirstMonster + game::kMonsters; ++n)
+    g.M[n].SetLeft(g.M[n].Left() + twips);
+}
+
+// Marks every rocket as falling, so none is free to launch.
+inline void AllRocketsFalling(game::Game& g) {
+  for (int k = 0; k <= game::kLastRocket; ++k)
+    g.K[k].SetTag("R");
 }
 
 // The shot flies from here at the next tick, as a fire key leaves it.
