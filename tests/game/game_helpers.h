@@ -4,12 +4,25 @@
 
 #include "game/formation.h"
 #include "game/game.h"
+#include "game/march.h"
 #include "game/rockets.h"
+#include "game/state.h"
 #include "platform/sprite.h"
 #include "support/game_window.h"
 
 // Helpers shared by the tests of the rules.
 namespace starveil::testing {
+
+// Start pressed, as its click handler runs.
+inline void Start(GameWindow& w) {
+  game::cmdStart_Click(w.g());
+}
+
+// The next march step brings the bottom row past the cannon's line: "INVASION!".
+inline void Invade(GameWindow& w) {
+  w.state().FormationTop = 4000;
+  game::tmrMonster_Timer(w.g());
+}
 
 // A loaded game window whose pauses let nothing run unless a test says what runs there.
 struct FlightWindow : GameWindow {

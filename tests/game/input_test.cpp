@@ -22,10 +22,6 @@ using platform::kKeyRight;
 using platform::kKeySpace;
 using platform::kKeyUp;
 
-void Start(GameWindow& w) {
-  game::cmdStart_Click(w.g());
-}
-
 // Tries a step and a shot; tells whether either happened.
 bool KeysAct(GameWindow& w) {
   const float cannon = w.g().SH.Left();
@@ -43,8 +39,7 @@ TEST(Keys, ActOnlyWhileTheMarchTimerIsOn) {
       {"after INVASION!",
        [](GameWindow& w) {
          Start(w);
-         w.state().FormationTop = 4000;
-         game::tmrMonster_Timer(w.g());
+         Invade(w);
        }},
       {"after the last life",
        [](GameWindow& w) {

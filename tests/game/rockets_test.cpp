@@ -92,8 +92,7 @@ TEST(Rockets, ThreeTouchesEndTheGameAndAFourthChangesNothing) {
     w.Start();
     std::vector<std::string> messages;
     if (invaded) {
-      w.state().FormationTop = 4000;  // the bottom row reaches the cannon's line
-      game::tmrMonster_Timer(g);
+      Invade(w);
       messages.push_back("INVASION!");
     }
     bool timersOffWhileBoxOpen = false;

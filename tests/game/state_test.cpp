@@ -15,10 +15,6 @@
 namespace starveil::testing {
 namespace {
 
-void Start(GameWindow& w) {
-  game::cmdStart_Click(w.g());
-}
-
 void MarchQuietly(GameWindow& w, int steps) {
   for (int step = 0; step < steps; ++step) {
     game::MarchFormation(w.g());
@@ -58,8 +54,7 @@ TEST(Start, BeginsAFreshGameFromEveryState) {
       {"after INVASION!",
        [](GameWindow& w) {
          Start(w);
-         w.state().FormationTop = 4000;
-         game::tmrMonster_Timer(w.g());
+         Invade(w);
        }},
       {"after the last life",
        [](GameWindow& w) {
