@@ -39,10 +39,12 @@ int main(int argc, char** argv) {
     }
   }
   std::cout << "soak seed " << options.seed << "; the same run again: " << argv[0] << " --seed "
-            << options.seed
-            << (options.steps < 0 ? " --seconds " + std::to_string(options.seconds)
-                                  : " --steps " + std::to_string(options.steps))
-            << std::endl;
+            << options.seed;
+  if (options.steps < 0) {
+    std::cout << " --seconds " << options.seconds << std::endl;
+  } else {
+    std::cout << " --steps " << options.steps << std::endl;
+  }
 
   const auto start = std::chrono::steady_clock::now();
   starveil::soak::Soak soak(options);

@@ -190,6 +190,7 @@ void Soak::PressSomeKey() {
   if (key == Qt::Key_Shift) modifiers = Qt::ShiftModifier;
   ++events_;
   ++counts_["keys"];
+  ++inputs_;
   testing::PressKey(*window_->frm, key, modifiers);
   Checkpoint("a key");
 }
@@ -248,6 +249,7 @@ void Soak::AimAndFire() {
   }
   ++events_;
   ++counts_["aimed keys"];
+  ++inputs_;
   testing::PressKey(*window_->frm, key);
   Checkpoint("an aimed key");
 }
@@ -267,6 +269,7 @@ int Soak::DodgeKey() {
 }
 
 void Soak::ClickStart() {
+  ++inputs_;
   ++events_;
   QTest::mouseClick(&window_->frm->cmdStart, Qt::LeftButton);
   // Start restarts the march timer's countdown with the new game's interval.
@@ -418,8 +421,13 @@ void Soak::ShotTick() {
   const Pause outer = pause_;
   pause_ = Pause{0, Chance(0.08) ? Below(kPauses) : -1};
   shotTicked_ = true;
+  const std::int32_t points = g().state.Points;
+  const long inputs = inputs_;
   game::tmrBulletsMove_Timer(g());
   pause_ = outer;
+  // A hit ends the shot, unless a key fired a new one while the tick paused.
+  if (g().state.Points > points && g().state.ShotInFlight && inputs_ == inputs)
+    Fail("a shot tick", "the shot flew on after a hit");
   ++counts_["shot ticks"];
   Checkpoint("a shot tick");
 }

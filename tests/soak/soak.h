@@ -139,6 +139,7 @@ class Soak {
 
   long step_ = 0;
   long events_ = 0;
+  long inputs_ = 0;  // keys and clicks, wherever they came
   std::map<std::string, long> counts_;
 };
 
