@@ -467,13 +467,14 @@ void Soak::OnDoEvents() {
   }
 }
 
-// A message box is open for a while, the timers that are on ticking, and may be closed with its
-// window before it is answered.
+// A message box is open for a while, the window's events and the timers that are on running, and
+// may be closed with its window before it is answered.
 void Soak::WhileOpen(const std::string& text) {
   Checkpoint("a message");
   if (closed_) Fail("a message", "\"" + text + "\" shown after the window closed");
   ++openBoxes_;
   ++counts_["message " + text];
+  PendingEvents();
   const double span = Below(3) == 0 ? Below(3000) : Below(300);
   const double closeAt = Chance(0.25) ? Uniform() * span : -1;
   if (closeAt >= 0) {
