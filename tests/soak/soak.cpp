@@ -20,7 +20,6 @@
 #include "platform/shape.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
-#include "platform/twips.h"
 #include "support/game_window.h"
 
 namespace starveil::soak {
@@ -36,7 +35,6 @@ constexpr int kShotReach = 90;       // twips either side of a monster's left ed
 constexpr float kShotTickMs = 30;
 constexpr int kDodgeHeight = 900;  // twips above the cannon where a rocket is worth dodging
 constexpr int kDodgeMargin = 120;  // twips either side of the cannon
-constexpr double kStartTickMs = 400;
 constexpr std::size_t kDrawReserve = 200;
 constexpr double kCalmGames = 0.4;  // the share of games in which no rocket is launched
 constexpr float kCalmDraw = 0.01f;  // the lowest draw that makes a monster's number above 1
@@ -287,7 +285,7 @@ void Soak::ScriptClock() {
   if (window_->clock->now >= platform::kSecondsPerDay) window_->clock->now = 0;
 }
 
-// The next draws: a storm of equal draws that launches rockets, a quiet stretch, or the edges
+// The next draws: a storm of equal draws that launches rockets, a fixed pattern, or the edges
 // of the range.
 void Soak::ScriptDraws() {
   ++counts_["draw scripts"];
