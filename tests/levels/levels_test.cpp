@@ -5,9 +5,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <optional>
-#include <utility>
 
 #include "game/flicker.h"
 #include "game/formation.h"
@@ -15,8 +13,7 @@
 #include "game/shot.h"
 #include "platform/label.h"
 #include "platform/timer.h"
-#include "support/seams.h"
-#include "window/frm_main.h"
+#include "support/game_window.h"
 
 namespace starveil::testing {
 namespace {
@@ -25,32 +22,6 @@ using platform::Sprite;
 
 constexpr int kLastLevel = 40;
 constexpr int kShotReach = 90;  // twips either side of a monster's left edge that a shot may be
-
-// Every march step draws 1 for its target and far above it for each monster: nothing launches,
-// so no rocket ever ends a game that is being played level after level.
-class QuietRandom final : public platform::Random {
- public:
-  void Randomize(float /*seed*/) override { targetDue_ = true; }
-  float Rnd() override { return std::exchange(targetDue_, false) ? 0.0f : 0.5f; }
-
- private:
-  bool targetDue_ = false;
-};
-
-// A loaded window whose draws launch no rocket and whose messages are answered at once.
-struct QuietWindow {
-  HeldMessageBox* msgBox;
-  std::unique_ptr<frmMain> frm;
-
-  QuietWindow() {
-    auto box = std::make_unique<HeldMessageBox>();
-    msgBox = box.get();
-    frm = std::make_unique<frmMain>(
-        Seams{std::make_unique<ScriptedClock>(), std::make_unique<QuietRandom>(), std::move(box)});
-    frm->Load();
-  }
-  game::Game& g() { return frm->Rules(); }
-};
 
 int LiveCount(game::Game& g) {
   int live = 0;
@@ -128,7 +99,7 @@ bool RealTimerSteps(game::Game& g) {
 }
 
 TEST(EveryLevel, FortyWavesAreShotDownOneMonsterAtATimeAndEachMarchesToItsEnd) {
-  QuietWindow w;
+  GameWindow w;  // its draws launch no rocket, so no rocket ends the game level after level
   game::Game& g = w.g();
   QTest::mouseClick(&w.frm->cmdStart, Qt::LeftButton);
   std::int32_t expectedPoints = 0;

@@ -37,7 +37,6 @@ constexpr int kDodgeHeight = 900;  // twips above the cannon where a rocket is w
 constexpr int kDodgeMargin = 120;  // twips either side of the cannon
 constexpr std::size_t kDrawReserve = 200;
 constexpr double kCalmGames = 0.4;  // the share of games in which no rocket is launched
-constexpr float kCalmDraw = 0.01f;  // the lowest draw that makes a monster's number above 1
 
 int LiveMonsters(const game::GameState& s) {
   int live = 0;
@@ -60,30 +59,6 @@ std::string KeyText(int key) {
 }
 
 }  // namespace
-
-void SoakRandom::Randomize(float seed) {
-  script.Randomize(seed);
-  targetNext_ = true;
-}
-
-float SoakRandom::Rnd() {
-  const float draw = script.Rnd();
-  const bool target = std::exchange(targetNext_, false);
-  if (!calm) return draw;
-  return target ? 0.0f : std::max(draw, kCalmDraw);
-}
-
-SoakWindow::SoakWindow() {
-  auto ownedClock = std::make_unique<testing::ScriptedClock>();
-  auto ownedRandom = std::make_unique<SoakRandom>();
-  auto ownedBox = std::make_unique<testing::HeldMessageBox>();
-  clock = ownedClock.get();
-  random = ownedRandom.get();
-  msgBox = ownedBox.get();
-  frm = std::make_unique<frmMain>(
-      Seams{std::move(ownedClock), std::move(ownedRandom), std::move(ownedBox)});
-  frm->Load();
-}
 
 Soak::Soak(const Options& options) : options_(options), rng_(options.seed) {
   OpenWindow();
@@ -112,16 +87,16 @@ std::string Soak::Summary(double seconds) const {
 
 void Soak::OpenWindow() {
   window_.reset();
-  window_ = std::make_unique<SoakWindow>();
+  window_ = std::make_unique<testing::GameWindow>();
   window_->clock->onDoEvents = [this] { OnDoEvents(); };
   window_->msgBox->whileOpen = [this](const std::string& text) { WhileOpen(text); };
-  window_->random->calm = Chance(kCalmGames);
+  NewDraws();
   // Runs after the game's own handler: a click on Start begins a new game.
   QObject::connect(&window_->frm->cmdStart, &QPushButton::clicked, [this] {
     startKeptPoints_ = startKeptPoints_ || g().state.Points != 0;
     lastPoints_ = 0;
     ++counts_["games started"];
-    window_->random->calm = Chance(kCalmGames);
+    NewDraws();
   });
   window_->frm->show();
   closed_ = false;
@@ -276,6 +251,13 @@ void Soak::ClickStart() {
   CheckMarchFormula("Start");
 }
 
+// A new game is calm now and then: no script, so every march step draws a target that no monster
+// matches. Otherwise the draws are uniform, as the real generator's are.
+void Soak::NewDraws() {
+  calm_ = Chance(kCalmGames);
+  if (calm_) window_->random->draws.clear();
+}
+
 // The time of day jumps, now and then to just before midnight so that pauses run across it.
 void Soak::ScriptClock() {
   ++counts_["clock scripts"];
@@ -288,8 +270,9 @@ void Soak::ScriptClock() {
 // The next draws: a storm of equal draws that launches rockets, a fixed pattern, or the edges
 // of the range.
 void Soak::ScriptDraws() {
+  if (calm_) return;
   ++counts_["draw scripts"];
-  auto& draws = window_->random->script.draws;
+  auto& draws = window_->random->draws;
   const int count = 10 + Below(200);
   switch (Below(3)) {
     case 0: {
@@ -486,8 +469,8 @@ void Soak::WhileOpen(const std::string& text) {
 
 void Soak::Checkpoint(const char* after) {
   ++counts_["checks"];
-  auto& draws = window_->random->script.draws;
-  if (draws.size() < kDrawReserve) {
+  auto& draws = window_->random->draws;
+  if (!calm_ && draws.size() < kDrawReserve) {
     for (std::size_t i = 0; i < kDrawReserve; ++i)
       draws.push_back(static_cast<float>(Uniform()));
   }

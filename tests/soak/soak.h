@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "game/game.h"
-#include "support/seams.h"
-#include "window/frm_main.h"
+#include "support/game_window.h"
 
 namespace starveil::soak {
 
@@ -19,29 +18,6 @@ struct Options {
   std::uint64_t seed = 0;
   double seconds = 10;
   long steps = -1;  // top-level steps to run whatever the time, -1 for no limit
-};
-
-// The draws of a soak window: a script, and in a calm game none that launches a rocket, since each
-// march step's target number comes out 1 and every monster draws above it.
-class SoakRandom final : public platform::Random {
- public:
-  testing::ScriptedRandom script;
-  bool calm = false;
-
-  void Randomize(float seed) override;
-  float Rnd() override;
-
- private:
-  bool targetNext_ = false;
-};
-
-// A loaded game window whose clock, draws and message box the soak holds.
-struct SoakWindow {
-  SoakWindow();
-  testing::ScriptedClock* clock;
-  SoakRandom* random;
-  testing::HeldMessageBox* msgBox;
-  std::unique_ptr<frmMain> frm;
 };
 
 // A broken invariant: what broke, and where the stream of events stood.
@@ -79,7 +55,7 @@ class Soak {
   // The windows.
   void OpenWindow();
   void CloseWindow(const std::string& where);
-  game::Game& g() { return window_->frm->Rules(); }
+  game::Game& g() { return window_->g(); }
 
   // The stream of events.
   void TopLevelEvent();
@@ -89,6 +65,7 @@ class Soak {
   int DodgeKey();
   void ClickStart();
   void ScriptClock();
+  void NewDraws();
   void ScriptDraws();
   void StaleMarchTick();
   void PendingEvents();
@@ -124,7 +101,8 @@ class Soak {
 
   Options options_;
   std::mt19937_64 rng_;
-  std::unique_ptr<SoakWindow> window_;
+  std::unique_ptr<testing::GameWindow> window_;
+  bool calm_ = false;  // this game's draws come from no script, so no rocket is launched
   bool closed_ = false;
   int openBoxes_ = 0;
   double now_ = 0;  // virtual milliseconds
