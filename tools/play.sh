@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-tools/build.sh
+tools/build.sh starveil
 exec build/starveil
