@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/surface.h"
+
 namespace starveil::platform {
 
 int FontPixelSize(float points) {
@@ -43,7 +45,7 @@ void Label::SetBorder(bool single) {
 }
 
 void Label::Paint(QPainter& painter, const QRect& pixels) const {
-  if (back_) painter.fillRect(pixels, QColor(back_->red, back_->green, back_->blue));
+  if (back_) painter.fillRect(pixels, ToQColor(*back_));
   QRect text = pixels;
   if (border_) {
     painter.setPen(Qt::black);
@@ -54,7 +56,7 @@ void Label::Paint(QPainter& painter, const QRect& pixels) const {
   font.setPixelSize(FontPixelSize(font_.points));
   font.setBold(font_.bold);
   painter.setFont(font);
-  painter.setPen(QColor(fore_.red, fore_.green, fore_.blue));
+  painter.setPen(ToQColor(fore_));
   const Qt::Alignment horizontal = alignment_ == Alignment::kRight    ? Qt::AlignRight
                                    : alignment_ == Alignment::kCenter ? Qt::AlignHCenter
                                                                       : Qt::AlignLeft;

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/surface.h"
+
 namespace starveil::platform {
 
 Shape::Shape(Surface& surface) : Control(surface) {}
@@ -17,8 +19,8 @@ void Shape::SetBorderColor(Rgb colour) {
 }
 
 void Shape::Paint(QPainter& painter, const QRect& pixels) const {
-  painter.fillRect(pixels, QColor(fill_.red, fill_.green, fill_.blue));
-  painter.setPen(QColor(border_.red, border_.green, border_.blue));
+  painter.fillRect(pixels, ToQColor(fill_));
+  painter.setPen(ToQColor(border_));
   painter.drawRect(pixels.adjusted(0, 0, -1, -1));
 }
 

@@ -15,7 +15,7 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
 
 void Surface::SetBackColor(Rgb colour) {
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+  palette.setColor(QPalette::Window, ToQColor(colour));
   setPalette(palette);
   update();
 }

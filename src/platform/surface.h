@@ -10,6 +10,10 @@ namespace starveil::platform {
 
 class Control;
 
+inline QColor ToQColor(Rgb colour) {
+  return {colour.red, colour.green, colour.blue};
+}
+
 // A widget that draws its lightweight controls over its background colour, back to front.
 // Windowed controls are child widgets and so always lie above the lightweight ones.
 class Surface : public QWidget {
@@ -34,6 +38,8 @@ class Surface : public QWidget {
 
  private:
   friend class Control;
+
+  inline QColor ToQColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
   void Join(Control& control);
   void Leave(Control& control);
 
