@@ -33,7 +33,7 @@ bool ShotMeets(const Game& g, const Sprite& monster) {
   const Sprite& shot = g.R[2];
   const float size = g.A[0].Width();
   const float height = g.A[0].Height();
-  // Nothing is tested while the shot is still well below the formation's first row.
+  // Nothing is hit once the shot has risen a monster height above the first row.
   const float reach = height + shot.Top();
   if (!(static_cast<double>(reach) > static_cast<double>(g.state.FormationTop))) return false;
   const bool across = shot.Left() + kSideMargin >= monster.Left() &&
