@@ -1,0 +1,31 @@
+# What `cmake --install` puts in place: the game, its desktop entry, its AppStream metadata and
+# its hicolor icons, all named by one reverse-DNS id.
+include(GNUInstallDirs)
+
+set(STARVEIL_APP_ID io.github.starveil.Starveil)
+set(STARVEIL_ICON_SIZES 16 24 32 48 64 128 256 512)
+
+install(TARGETS starveil RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icons come from the picture the game window carries, so the program stays their one source.
+add_executable(starveil_make_icons ${PROJECT_SOURCE_DIR}/tools/icons/make_icons.cpp)
+target_link_libraries(starveil_make_icons PRIVATE starveil_core)
+
+set(icon_dir ${PROJECT_BINARY_DIR}/icons/hicolor)
+set(icon_files)
+foreach(size IN LISTS STARVEIL_ICON_SIZES)
+  set(icon ${icon_dir}/${size}x${size}/apps/${STARVEIL_APP_ID}.png)
+  list(APPEND icon_files ${icon})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_command(
+  OUTPUT ${icon_files}
+  COMMAND starveil_make_icons ${icon_dir} ${STARVEIL_APP_ID} ${STARVEIL_ICON_SIZES}
+  DEPENDS starveil_make_icons
+  COMMENT "Drawing the desktop icons from the game window's icon"
+  VERBATIM)
+add_custom_target(starveil_icons ALL DEPENDS ${icon_files})
