@@ -1,5 +1,5 @@
 # What `cmake --install` puts in place: the game, its desktop entry, its AppStream metadata and
-# its hicolor icons, all named by one reverse-DNS id.
+# its hicolor icons, all named by one reverse-DNS id. cmake/Package.cmake wraps it in a .deb.
 include(GNUInstallDirs)
 
 set(STARVEIL_APP_ID io.github.starveil.Starveil)
@@ -29,3 +29,5 @@ add_custom_command(
   COMMENT "Drawing the desktop icons from the game window's icon"
   VERBATIM)
 add_custom_target(starveil_icons ALL DEPENDS ${icon_files})
+
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

@@ -1,0 +1,28 @@
+# `cpack -G DEB` in a build directory makes starveil_<version>_<arch>.deb from the install rules.
+# dpkg-shlibdeps finds the Qt 6 and C++ runtime libraries the game links; the platform plugins a
+# desktop start needs and the font the windows are designed in are named by hand.
+set(STARVEIL_MAINTAINER "Starveil developers <starveil@invalid>"
+    CACHE STRING "Maintainer of the .deb, as a name and an e-mail address")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME starveil)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "single-window arcade shooter against a marching formation")
+set(CPACK_PACKAGE_CONTACT ${STARVEIL_MAINTAINER})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${STARVEIL_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# CPack puts the summary above this as the package's one-line synopsis.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Move a cannon along the bottom of a black playfield and fire one shot at a
+time at a formation of 48 monsters. The formation marches sideways, steps
+down each time it turns, speeds up as it thins out and as the level rises,
+and drops rockets on you.")
+
+include(CPack)
