@@ -1,5 +1,6 @@
 #include "platform/control.h"
 
+#include "platform/accessibility.h"
 #include "platform/surface.h"
 
 namespace starveil::platform {
@@ -28,6 +29,8 @@ void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   surface_.Invalidate(rect_);
+  // A label may read out how many controls are shown, as the lives do.
+  AnnounceChangedReadings(surface_);
 }
 
 void Control::Place(const TwipRect& rect) {

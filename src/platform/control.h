@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "platform/twips.h"
 
 class QPainter;
@@ -32,6 +35,16 @@ class Control {
 
   Surface& Owner() const { return surface_; }
 
+  // How assistive technology names and describes the control; one without a name stays unseen.
+  const std::string& AccessibleName() const { return accessibleName_; }
+  const std::string& AccessibleDescription() const { return accessibleDescription_; }
+  void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+  void SetAccessibleDescription(std::string description) {
+    accessibleDescription_ = std::move(description);
+  }
+  // What a screen reader reads out after the control's name.
+  virtual std::string AccessibleText() const { return {}; }
+
   // Draws the control into `pixels`, its place on the surface.
   virtual void Paint(QPainter& painter, const QRect& pixels) const = 0;
 
@@ -45,6 +58,8 @@ class Control {
   Surface& surface_;
   TwipRect rect_;
   bool visible_ = true;
+  std::string accessibleName_;
+  std::string accessibleDescription_;
 };
 
 }  // namespace starveil::platform

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/accessibility.h"
 #include "platform/surface.h"
 
 namespace starveil::platform {
@@ -17,6 +18,15 @@ void Label::SetCaption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);
   Redraw();
+  if (!AccessibleName().empty()) AnnounceChangedReadings(Owner());
+}
+
+void Label::SetAccessibleReading(std::function<std::string()> reading) {
+  reading_ = std::move(reading);
+}
+
+std::string Label::AccessibleText() const {
+  return reading_ ? reading_() : caption_;
 }
 
 void Label::SetFont(Font font) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,11 @@ class Label final : public Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
 
+  // A label reads out its caption, unless it shows its state in pictures rather than words and is
+  // given a reading that puts it into words.
+  void SetAccessibleReading(std::function<std::string()> reading);
+  std::string AccessibleText() const override;
+
   void SetFont(Font font);
   void SetForeColor(Rgb colour);
   void SetBackColor(Rgb colour);  // an opaque background; without one the window shows through
@@ -40,6 +46,7 @@ class Label final : public Control {
 
  private:
   std::string caption_;
+  std::function<std::string()> reading_;
   Font font_;
   Rgb fore_{};
   std::optional<Rgb> back_;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/accessibility.h"
 #include "platform/control.h"
 
 namespace starveil::platform {
@@ -11,6 +12,7 @@ namespace starveil::platform {
 Surface::Surface(QWidget* parent) : QWidget(parent) {
   // The surface paints every pixel itself, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallAccessibility();
 }
 
 void Surface::SetBackColor(Rgb colour) {

@@ -58,6 +58,28 @@ void DesignFrames(game::SpritePool& pool, platform::Surface& surface, char name,
   }
 }
 
+// What a screen reader tells the player about the state of the game.
+void DescribeForScreenReaders(frmMain& f) {
+  f.lblPoints.SetAccessibleName("Score");
+  f.lblPoints.SetAccessibleDescription("Points scored in this game.");
+  f.lblLevel.SetAccessibleName("Level");
+  f.lblLevel.SetAccessibleDescription(
+      "The level being played; the monsters march faster at each new level.");
+  // The lives show as cannons on their panel, so the panel reads out how many are left.
+  f.Label2.SetAccessibleName("Lives left");
+  f.Label2.SetAccessibleDescription("Cannons left; the game ends when the last one is hit.");
+  f.Label2.SetAccessibleReading([&f] {
+    int shown = 0;
+    for (int i = f.Lives.LBound(); i <= f.Lives.UBound(); ++i)
+      shown += f.Lives[i].Visible() ? 1 : 0;
+    return std::to_string(shown);
+  });
+  f.cmdStart.setAccessibleName("Start");
+  f.cmdStart.setAccessibleDescription("Starts a new game with three lives on level 1.");
+  f.Text1.setAccessibleName("Game keys");
+  f.Text1.setAccessibleDescription("Left and Right move the cannon; Up or Space fires.");
+}
+
 }  // namespace
 
 void frmMain::LayOut() {
@@ -154,6 +176,7 @@ void frmMain::LayOut() {
   cmdStart.setFocus();
 
   SetIcon(D[2].Picture());
+  DescribeForScreenReaders(*this);
 }
 
 }  // namespace starveil

@@ -1,0 +1,235 @@
+#include "platform/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/control.h"
+#include "platform/label.h"
+#include "platform/surface.h"
+
+namespace starveil::platform {
+
+namespace {
+
+std::function<void(QAccessibleEvent&)>& Listener() {
+  static std::function<void(QAccessibleEvent&)> listener;
+  return listener;
+}
+
+void Tell(QAccessibleEvent& event) {
+  if (Listener()) {
+    Listener()(event);
+  } else {
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+// The surface behind `widget`, unless it is gone or already being taken apart.
+const Surface* LiveSurface(QWidget* widget) {
+  return dynamic_cast<const Surface*>(widget);
+}
+
+// Many screen readers speak only a label's name, so the name carries what the label reads too.
+QString SpokenName(const Control& control) {
+  const QString name = QString::fromStdString(control.AccessibleName());
+  const QString reading = QString::fromStdString(control.AccessibleText());
+  return reading.isEmpty() ? name : name + ": " + reading;
+}
+
+// A named control as assistive technology sees it. It holds the control only by address and
+// trusts it only while the control still lies on its surface.
+class ControlAccessible final : public QAccessibleInterface {
+ public:
+  ControlAccessible(Surface& surface, const Control& control)
+      : surface_(&surface), control_(&control) {}
+
+  bool isValid() const override { return Live() != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override {
+    return surface_ ? surface_->window()->windowHandle() : nullptr;
+  }
+
+  QAccessibleInterface* parent() const override {
+    return surface_ ? QAccessible::queryAccessibleInterface(surface_) : nullptr;
+  }
+  QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+  QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+
+  QString text(QAccessible::Text t) const override {
+    const Control* control = Live();
+    if (!control) return {};
+    switch (t) {
+      case QAccessible::Name:
+        return SpokenName(*control);
+      case QAccessible::Description:
+        return QString::fromStdString(control->AccessibleDescription());
+      case QAccessible::Value:
+        return QString::fromStdString(control->AccessibleText());
+      default:
+        return {};
+    }
+  }
+  void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
+
+  // On the screen, as assistive technology measures everything.
+  QRect rect() const override {
+    const Control* control = Live();
+    if (!control || !control->Visible() || !surface_->isVisible()) return {};
+    const QRect pixels = Surface::PixelRect(control->Rect());
+    return {surface_->mapToGlobal(pixels.topLeft()), pixels.size()};
+  }
+
+  QAccessible::Role role() const override {
+    const Control* control = Live();
+    if (!control) return QAccessible::NoRole;
+    return dynamic_cast<const Label*>(control) ? QAccessible::StaticText : QAccessible::Graphic;
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State state;
+    const Control* control = Live();
+    state.invisible = !control || !control->Visible() || !surface_->isVisible();
+    return state;
+  }
+
+  const Control* Live() const {
+    const Surface* surface = LiveSurface(surface_);
+    if (!surface) return nullptr;
+    const std::vector<Control*>& stack = surface->BackToFront();
+    return std::find(stack.begin(), stack.end(), control_) != stack.end() ? control_ : nullptr;
+  }
+
+  QString told;  // the reading assistive technology last heard of
+
+ private:
+  QPointer<QWidget> surface_;
+  const Control* control_;
+};
+
+// A surface's own children (its windowed controls) come first, then its named lightweight
+// controls, back to front.
+class SurfaceAccessible final : public QAccessibleWidget {
+ public:
+  explicit SurfaceAccessible(Surface& surface)
+      : QAccessibleWidget(&surface,
+                          surface.isWindow() ? QAccessible::Window : QAccessible::Client) {}
+
+  ~SurfaceAccessible() override {
+    for (const auto& [control, id] : children_)
+      QAccessible::deleteAccessibleInterface(id);
+  }
+
+  int childCount() const override {
+    return QAccessibleWidget::childCount() + static_cast<int>(Named().size());
+  }
+
+  QAccessibleInterface* child(int index) const override {
+    const int widgets = QAccessibleWidget::childCount();
+    if (index < widgets) return QAccessibleWidget::child(index);
+    const std::vector<const Control*> named = Named();
+    const auto at = static_cast<std::size_t>(index - widgets);
+    return at < named.size() ? For(*named[at]) : nullptr;
+  }
+
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto* ours = dynamic_cast<const ControlAccessible*>(child);
+    if (!ours) return QAccessibleWidget::indexOfChild(child);
+    const std::vector<const Control*> named = Named();
+    const auto it = std::find(named.begin(), named.end(), ours->Live());
+    if (it == named.end()) return -1;
+    return QAccessibleWidget::childCount() + static_cast<int>(it - named.begin());
+  }
+
+  // Windowed controls lie above every lightweight one, and of each kind the later lies in front.
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const int widgets = QAccessibleWidget::childCount();
+    for (int i = widgets - 1; i >= 0; --i) {
+      if (QAccessibleInterface* found = Under(i, x, y)) return found;
+    }
+    for (int i = childCount() - 1; i >= widgets; --i) {
+      if (QAccessibleInterface* found = Under(i, x, y)) return found;
+    }
+    return nullptr;
+  }
+
+  void AnnounceChangedReadings() {
+    for (const Control* control : Named()) {
+      ControlAccessible* child = For(*control);
+      const QString reading = child->text(QAccessible::Value);
+      if (reading == child->told) continue;
+      child->told = reading;
+      QAccessibleValueChangeEvent valueChanged(child, reading);
+      Tell(valueChanged);
+      QAccessibleEvent nameChanged(child, QAccessible::NameChanged);
+      Tell(nameChanged);
+    }
+  }
+
+ private:
+  QAccessibleInterface* Under(int index, int x, int y) const {
+    QAccessibleInterface* candidate = child(index);
+    return candidate && candidate->isValid() && candidate->rect().contains(x, y) ? candidate
+                                                                                 : nullptr;
+  }
+
+  std::vector<const Control*> Named() const {
+    std::vector<const Control*> named;
+    const Surface* surface = LiveSurface(widget());
+    if (!surface) return named;
+    for (const Control* control : surface->BackToFront()) {
+      if (!control->AccessibleName().empty()) named.push_back(control);
+    }
+    return named;
+  }
+
+  // One interface per control for as long as the surface's lasts, so its id stays the same.
+  ControlAccessible* For(const Control& control) const {
+    const auto known = children_.find(&control);
+    if (known != children_.end()) {
+      if (QAccessibleInterface* child = QAccessible::accessibleInterface(known->second))
+        return static_cast<ControlAccessible*>(child);
+    }
+    auto* child = new ControlAccessible(*static_cast<Surface*>(widget()), control);
+    // Assistive technology first hears of the control now, as it reads at this moment.
+    child->told = child->text(QAccessible::Value);
+    children_[&control] = QAccessible::registerAccessibleInterface(child);
+    return child;
+  }
+
+  mutable std::unordered_map<const Control*, QAccessible::Id> children_;
+};
+
+QAccessibleInterface* SurfaceFactory(const QString& /*className*/, QObject* object) {
+  auto* surface = dynamic_cast<Surface*>(object);
+  return surface ? new SurfaceAccessible(*surface) : nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(SurfaceFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+void AnnounceChangedReadings(Surface& surface) {
+  if (!Listener() && !QAccessible::isActive()) return;
+  auto* accessible =
+      dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
+  if (accessible) accessible->AnnounceChangedReadings();
+}
+
+void ListenToReadings(std::function<void(QAccessibleEvent&)> listener) {
+  Listener() = std::move(listener);
+}
+
+}  // namespace starveil::platform
