@@ -12,6 +12,15 @@ int FontPixelSize(float points) {
   return static_cast<int>(std::lround(points * 96.0f / 72.0f));
 }
 
+// Filled, not stroked: a stroked line straddles its path, and on a screen scaled by 2 or more
+// half of it would fall outside the area and a strip inside it would stay bare.
+void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour) {
+  painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
+  painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
+  painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
+  painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
+}
+
 Label::Label(Surface& surface) : Control(surface) {}
 
 void Label::SetCaption(std::string caption) {
@@ -58,8 +67,7 @@ void Label::Paint(QPainter& painter, const QRect& pixels) const {
   if (back_) painter.fillRect(pixels, ToQColor(*back_));
   QRect text = pixels;
   if (border_) {
-    painter.setPen(Qt::black);
-    painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    DrawSingleBorder(painter, pixels, Qt::black);
     text.adjust(2, 1, -2, -1);
   }
   QFont font(QString::fromStdString(font_.family));

@@ -7,6 +7,8 @@
 #include "platform/colour.h"
 #include "platform/control.h"
 
+class QColor;
+
 namespace starveil::platform {
 
 struct Font {
@@ -53,6 +55,9 @@ class Label final : public Control {
   Alignment alignment_ = Alignment::kLeft;
   bool border_ = false;
 };
+
+// A line one pixel wide just inside the edge of `area`, whole pixels at any screen scale.
+void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour);
 
 // The pixel size of a font of `points` on a 96-dots-per-inch screen, whatever the real screen says.
 int FontPixelSize(float points);

@@ -79,10 +79,8 @@ Frame::Frame(QWidget& parent) : Surface(&parent) {}
 void Frame::PaintBackground(QPainter& painter, const QRect& area) {
   Surface::PaintBackground(painter, area);
   const QRect edge = rect();
-  painter.setPen(palette().color(QPalette::Mid));
-  painter.drawRect(edge.adjusted(0, 0, -2, -2));
-  painter.setPen(palette().color(QPalette::Light));
-  painter.drawRect(edge.adjusted(1, 1, -1, -1));
+  DrawSingleBorder(painter, edge.adjusted(0, 0, -1, -1), palette().color(QPalette::Mid));
+  DrawSingleBorder(painter, edge.adjusted(1, 1, 0, 0), palette().color(QPalette::Light));
 }
 
 void Frame::mousePressEvent(QMouseEvent* event) {
