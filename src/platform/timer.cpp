@@ -3,12 +3,17 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/trace.h"
 #include "platform/window.h"
 
 namespace starveil::platform {
 
-Timer::Timer(Window& owner, int intervalMs, bool enabled)
-    : owner_(owner), timer_(std::make_unique<QTimer>()), interval_(intervalMs), enabled_(enabled) {
+Timer::Timer(Window& owner, int intervalMs, bool enabled, std::string name)
+    : owner_(owner),
+      timer_(std::make_unique<QTimer>()),
+      name_(std::move(name)),
+      interval_(intervalMs),
+      enabled_(enabled) {
   timer_->setTimerType(Qt::PreciseTimer);
   QObject::connect(timer_.get(), &QTimer::timeout, [this] { Fire(); });
   owner_.Adopt(*this);
@@ -51,7 +56,9 @@ void Timer::Sync() {
 void Timer::Fire() {
   if (ticking_ || !handler_) return;
   ticking_ = true;
+  TraceEvent("tick-start", name_);
   handler_();
+  TraceEvent("tick-end", name_);
   ticking_ = false;
 }
 

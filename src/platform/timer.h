@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QTimer;
 
@@ -13,7 +14,8 @@ class Window;
 // on restarts its countdown, and a tick never starts while the previous one is still running.
 class Timer {
  public:
-  Timer(Window& owner, int intervalMs, bool enabled);
+  // The name only labels the timer's ticks in the trace.
+  Timer(Window& owner, int intervalMs, bool enabled, std::string name = {});
   ~Timer();
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -40,6 +42,7 @@ class Timer {
   Window& owner_;
   std::unique_ptr<QTimer> timer_;
   std::function<void()> handler_;
+  std::string name_;
   int interval_;
   bool enabled_;
   bool ticking_ = false;

@@ -11,6 +11,7 @@
 #include "platform/keys.h"
 #include "platform/picture.h"
 #include "platform/timer.h"
+#include "platform/trace.h"
 
 namespace starveil::platform {
 
@@ -108,6 +109,13 @@ void Window::mouseReleaseEvent(QMouseEvent* event) {
                      rect().contains(event->position().toPoint());
   clickStarted_ = false;
   if (click) Form_Click();
+}
+
+void Window::paintEvent(QPaintEvent* event) {
+  Surface::paintEvent(event);
+  if (painted_) return;
+  painted_ = true;
+  TraceEvent("first-paint", windowTitle().toStdString());
 }
 
 void Window::Adopt(Timer& timer) {

@@ -55,6 +55,7 @@ class Window : public Surface {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   friend class Timer;
@@ -69,6 +70,7 @@ class Window : public Surface {
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
   bool clickStarted_ = false;
+  bool painted_ = false;
 };
 
 }  // namespace starveil::platform

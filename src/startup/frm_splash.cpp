@@ -4,7 +4,7 @@
 
 namespace starveil {
 
-frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true) {
+frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
   SetCaption("Form1");
   SetBorder(Border::kNone);
   SetClientSize(8385, 6375);

@@ -26,9 +26,9 @@ frmMain::frmMain(Seams seams)
       Pellamy(*this),
       cmdStart(*this),
       Text1(*this),
-      tmrMonster(*this, 50, false),
-      tmrBulletsMove(*this, 30, true),
-      TmrRk(*this, 50, true),
+      tmrMonster(*this, 50, false, "tmrMonster"),
+      tmrBulletsMove(*this, 30, true, "tmrBulletsMove"),
+      TmrRk(*this, 50, true, "TmrRk"),
       seams_{OrReal<platform::Clock, platform::SystemClock>(std::move(seams.clock)),
              OrReal<platform::Random, platform::MersenneRandom>(std::move(seams.random)),
              seams.msgBox ? std::move(seams.msgBox)
