@@ -34,12 +34,15 @@ struct Census {
   std::int16_t Destroyed() const { return static_cast<std::int16_t>(kMonsters - live); }
 };
 
+// A row's monsters were added column by column, so their positions in the row run in column
+// order: walking the positions is walking the columns, without building a key for each.
 Census TakeCensus(const Game& g) {
   Census census;
   for (int r = 0; r < kRows; ++r) {
     RowExtent& extent = census.rows[r];
-    for (int column = 0; column < kColumns; ++column) {
-      const Sprite& monster = *g.state.MonsterRows[r].Item(MonsterKey(column));
+    const MonsterRow& row = g.state.MonsterRows[r];
+    for (int position = 1; position <= row.Count(); ++position) {
+      const Sprite& monster = *row.Item(position);
       if (monster.Tag() != kAlive) continue;
       const std::int16_t left = RoundToInt16(monster.Left());
       if (extent.firstLiveLeft < 0) extent.firstLiveLeft = left;

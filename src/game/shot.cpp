@@ -43,13 +43,15 @@ bool ShotMeets(const Game& g, const Sprite& monster) {
   return across && within;
 }
 
-// A shot destroys at most one monster: the first it meets, row by row, column by column.
+// A shot destroys at most one monster: the first it meets, row by row, column by column. A row's
+// positions run in column order, as the formation added them.
 void HitTest(Game& g) {
   GameState& s = g.state;
   for (int r = 0; r < kRows; ++r) {
-    for (int column = 0; column < kColumns; ++column) {
+    const MonsterRow& row = s.MonsterRows[r];
+    for (int position = 1; position <= row.Count(); ++position) {
       if (!s.ShotInFlight) return;
-      Sprite& monster = *s.MonsterRows[r].Item(MonsterKey(column));
+      Sprite& monster = *row.Item(position);
       if (monster.Tag() != kAlive || !ShotMeets(g, monster)) continue;
       monster.SetTag(kDestroyed);
       monster.SetVisible(false);

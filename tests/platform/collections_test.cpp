@@ -56,6 +56,10 @@ TEST(ControlArray, ALoadedElementIsAHiddenCopyOfTheLowestIndexedOne) {
   EXPECT_TRUE(first.Visible());
   EXPECT_THROW(pool.Load(5), std::logic_error);
   EXPECT_THROW(pool[4], std::out_of_range);
+  EXPECT_THROW(pool[-1], std::out_of_range);
+  EXPECT_THROW(pool[7], std::out_of_range);
+  EXPECT_THROW(pool.Load(-1), std::out_of_range);
+  EXPECT_THROW(pool.Load(ControlArray<Sprite>::kHighestIndex + 1), std::out_of_range);
 }
 
 }  // namespace
