@@ -6,9 +6,9 @@ namespace starveil::platform {
 
 Sprite::Sprite(Surface& surface) : Control(surface) {}
 
-void Sprite::SetPicture(platform::Picture picture) {
+void Sprite::SetPicture(const platform::Picture& picture) {
   if (picture == picture_) return;
-  picture_ = std::move(picture);
+  picture_ = picture;
   if (stretch_ || picture_.IsNone()) {
     Redraw();
     return;

@@ -15,7 +15,7 @@ class Sprite final : public Control {
   explicit Sprite(Surface& surface);
 
   const platform::Picture& Picture() const { return picture_; }
-  void SetPicture(platform::Picture picture);
+  void SetPicture(const platform::Picture& picture);
 
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }

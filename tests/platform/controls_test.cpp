@@ -28,6 +28,24 @@ TEST(Picture, IdentityIsSharingNotEqualPixels) {
   EXPECT_TRUE(Picture() == Picture()) << "no picture is no picture";
 }
 
+// The sanitizer build turns a miscounted share into a reported use after free or leak.
+TEST(Picture, LivesWhileAnyHandleSharesIt) {
+  Picture kept;
+  {
+    Picture first(Filled(16, qRgb(4, 5, 6)));
+    Picture second = first;
+    Picture moved = std::move(second);
+    kept = moved;
+    moved = moved;  // handing a picture to itself keeps it
+    EXPECT_TRUE(kept == first);
+    EXPECT_TRUE(second.IsNone());
+  }
+  ASSERT_FALSE(kept.IsNone());
+  EXPECT_EQ(kept.Image().pixel(15, 15), qRgb(4, 5, 6));
+  kept = Picture();
+  EXPECT_TRUE(kept.IsNone());
+}
+
 TEST(Sprite, TakesItsSizeFromItsPictureUnlessStretched) {
   Surface surface;
   Sprite sprite(surface);
