@@ -28,23 +28,26 @@ void Control::Move(float left, float top, float width, float height) {
 void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  surface_.Invalidate(rect_);
+  NoteChange();
   // A label may read out how many controls are shown, as the lives do.
   AnnounceChangedReadings(surface_);
 }
 
 void Control::Place(const TwipRect& rect) {
   if (rect == rect_) return;
-  const TwipRect before = rect_;
   rect_ = rect;
   // A hidden control shows nothing at either place.
-  if (!visible_) return;
-  surface_.Invalidate(before);
-  surface_.Invalidate(rect_);
+  if (visible_) NoteChange();
 }
 
-void Control::Redraw() const {
-  if (visible_) surface_.Invalidate(rect_);
+void Control::Redraw() {
+  if (visible_) NoteChange();
+}
+
+void Control::NoteChange() {
+  if (changeNoted_) return;
+  changeNoted_ = true;
+  surface_.NoteChange(*this);
 }
 
 }  // namespace starveil::platform

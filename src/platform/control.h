@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QRect>
 #include <string>
 #include <utility>
 
 #include "platform/twips.h"
 
 class QPainter;
-class QRect;
 
 namespace starveil::platform {
 
@@ -50,14 +50,20 @@ class Control {
 
  protected:
   // The control's look changed in place: redraw it where it stands.
-  void Redraw() const;
+  void Redraw();
 
  private:
+  friend class Surface;
+
   void Place(const TwipRect& rect);
+  // Tells the surface, once until it next repaints, that this control must be drawn afresh.
+  void NoteChange();
 
   Surface& surface_;
   TwipRect rect_;
   bool visible_ = true;
+  QRect shownPixels_;  // where the surface last showed the control; empty while hidden
+  bool changeNoted_ = false;
   std::string accessibleName_;
   std::string accessibleDescription_;
 };

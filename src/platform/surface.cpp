@@ -26,19 +26,37 @@ void Surface::SendToBack(Control& control) {
   auto it = std::find(stack_.begin(), stack_.end(), &control);
   if (it == stack_.end() || it == stack_.begin()) return;
   std::rotate(stack_.begin(), it, it + 1);
-  Invalidate(control.Rect());
+  control.NoteChange();
 }
 
 void Surface::BringToFront(Control& control) {
   auto it = std::find(stack_.begin(), stack_.end(), &control);
   if (it == stack_.end() || it + 1 == stack_.end()) return;
   std::rotate(it, it + 1, stack_.end());
-  Invalidate(control.Rect());
+  control.NoteChange();
 }
 
-void Surface::Invalidate(const TwipRect& rect) {
-  const QRect pixels = PixelRect(rect).intersected(this->rect());
-  if (!pixels.isEmpty()) update(pixels);
+// Controls change many times between two turns of the event loop; each says only that it
+// changed, and once per turn the surface works out where, and asks Qt to repaint a few boxes.
+void Surface::NoteChange(Control& control) {
+  if (changed_.empty()) {
+    QMetaObject::invokeMethod(
+        this, [this] { HandOverRepaints(); }, Qt::QueuedConnection);
+  }
+  changed_.push_back(&control);
+}
+
+void Surface::HandOverRepaints() {
+  for (Control* control : changed_) {
+    const QRect now = control->Visible() ? PixelRect(control->Rect()) : QRect();
+    dirty_.Add(control->shownPixels_, rect());
+    dirty_.Add(now, rect());
+    control->shownPixels_ = now;
+    control->changeNoted_ = false;
+  }
+  changed_.clear();
+  for (const QRect& box : dirty_.Take())
+    update(box);
 }
 
 QRect Surface::PixelRect(const TwipRect& rect) {
@@ -66,6 +84,8 @@ void Surface::Join(Control& control) {
 
 void Surface::Leave(Control& control) {
   std::erase(stack_, &control);
+  std::erase(changed_, &control);
+  update(control.shownPixels_);
 }
 
 }  // namespace starveil::platform

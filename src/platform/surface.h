@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/colour.h"
+#include "platform/dirty_area.h"
 #include "platform/twips.h"
 
 namespace starveil::platform {
@@ -26,9 +27,6 @@ class Surface : public QWidget {
 
   const std::vector<Control*>& BackToFront() const { return stack_; }
 
-  // Marks the part of the surface under `rect` for repainting; nothing outside the visible area.
-  void Invalidate(const TwipRect& rect);
-
   static QRect PixelRect(const TwipRect& rect);
 
  protected:
@@ -39,11 +37,14 @@ class Surface : public QWidget {
  private:
   friend class Control;
 
-  inline QColor ToQColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
   void Join(Control& control);
   void Leave(Control& control);
+  void NoteChange(Control& control);
+  void HandOverRepaints();
 
-  std::vector<Control*> stack_;  // back to front
+  std::vector<Control*> stack_;    // back to front
+  std::vector<Control*> changed_;  // since the last hand-over, each once
+  DirtyArea dirty_;
 };
 
 }  // namespace starveil::platform
