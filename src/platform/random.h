@@ -12,13 +12,15 @@ class Random {
   virtual float Rnd() = 0;
 };
 
-class MersenneRandom final : public Random {
+// The standard library's minimal standard generator. The march reseeds at every step, so the
+// engine must be cheap to seed: a larger one spends more on reseeding than on all its draws.
+class StandardRandom final : public Random {
  public:
   void Randomize(float seed) override;
   float Rnd() override;
 
  private:
-  std::mt19937 engine_;
+  std::minstd_rand engine_;
 };
 
 }  // namespace starveil::platform

@@ -30,7 +30,7 @@ frmMain::frmMain(Seams seams)
       tmrBulletsMove(*this, 30, true, "tmrBulletsMove"),
       TmrRk(*this, 50, true, "TmrRk"),
       seams_{OrReal<platform::Clock, platform::SystemClock>(std::move(seams.clock)),
-             OrReal<platform::Random, platform::MersenneRandom>(std::move(seams.random)),
+             OrReal<platform::Random, platform::StandardRandom>(std::move(seams.random)),
              seams.msgBox ? std::move(seams.msgBox)
                           : std::make_unique<platform::WindowMessageBox>(*this)},
       game_{.frmMain = *this,

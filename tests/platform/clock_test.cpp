@@ -1,0 +1,26 @@
+#include "platform/clock.h"
+
+#include <gtest/gtest.h>
+
+#include <QTime>
+#include <cmath>
+
+namespace starveil::platform {
+namespace {
+
+// The game's clock reads local time of day as Qt does; a reading in another time zone, or in
+// seconds since some other origin, would be hours away.
+TEST(SystemClock, ReadsLocalTimeOfDay) {
+  SystemClock clock;
+  const float before = static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+  const float reading = clock.SecondsSinceMidnight();
+  const float after = static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+  ASSERT_GE(reading, 0.0f);
+  ASSERT_LT(reading, kSecondsPerDay);
+  if (after < before) GTEST_SKIP() << "midnight passed during the reading";
+  EXPECT_GE(reading, before - 0.001f);
+  EXPECT_LE(reading, after + 0.001f);
+}
+
+}  // namespace
+}  // namespace starveil::platform
