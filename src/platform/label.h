@@ -56,9 +56,6 @@ class Label final : public Control {
   bool border_ = false;
 };
 
-// A line one pixel wide just inside the edge of `area`, whole pixels at any screen scale.
-void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour);
-
 // The pixel size of a font of `points` on a 96-dots-per-inch screen, whatever the real screen says.
 int FontPixelSize(float points);
 

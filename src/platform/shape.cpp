@@ -20,8 +20,7 @@ void Shape::SetBorderColor(Rgb colour) {
 
 void Shape::Paint(QPainter& painter, const QRect& pixels) const {
   painter.fillRect(pixels, ToQColor(fill_));
-  painter.setPen(ToQColor(border_));
-  painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+  DrawSingleBorder(painter, pixels, ToQColor(border_));
 }
 
 }  // namespace starveil::platform

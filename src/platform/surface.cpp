@@ -9,6 +9,13 @@
 
 namespace starveil::platform {
 
+void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour) {
+  painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
+  painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
+  painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
+  painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
+}
+
 Surface::Surface(QWidget* parent) : QWidget(parent) {
   // The surface paints every pixel itself, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -15,6 +15,9 @@ inline QColor ToQColor(Rgb colour) {
   return {colour.red, colour.green, colour.blue};
 }
 
+// A line one pixel wide just inside the edge of `area`, whole pixels at any screen scale.
+void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour);
+
 // A widget that draws its lightweight controls over its background colour, back to front.
 // Windowed controls are child widgets and so always lie above the lightweight ones.
 class Surface : public QWidget {

@@ -103,11 +103,20 @@ TEST_F(Scaling, AStretchedLifeMarkerShowsOnlyItsPicturesColoursAndItsPanel) {
   EXPECT_GT(seen.size(), 2u) << "the marker shows";
 }
 
-TEST_F(Scaling, ALabelsBorderFillsWholePixelsJustInsideItsBox) {
+// The score's and the lives' boxes and the playfield are all outlined in black on a lighter
+// window. The cannon stands over the playfield's bottom line, so only its spill is counted.
+TEST_F(Scaling, BordersFillWholePixelsJustInsideTheirBoxes) {
   frmMain& f = *w.frm;
-  for (const platform::Label* label : {&f.lblPoints, &f.Label2}) {
-    SCOPED_TRACE(label->AccessibleName());
-    const QRect pixels = platform::Surface::PixelRect(label->Rect());
+  struct Outlined {
+    const char* name;
+    const platform::Control* control;
+    bool wholeBorderShows;
+  };
+  const Outlined outlined[] = {
+      {"score", &f.lblPoints, true}, {"lives", &f.Label2, true}, {"playfield", &f.Shape1, false}};
+  for (const auto& [name, control, wholeBorderShows] : outlined) {
+    SCOPED_TRACE(name);
+    const QRect pixels = platform::Surface::PixelRect(control->Rect());
     const QRect box(pixels.topLeft() * ScaleFactor(), pixels.size() * ScaleFactor());
     const QRegion border =
         QRegion(box) - box.adjusted(ScaleFactor(), ScaleFactor(), -ScaleFactor(), -ScaleFactor());
@@ -116,13 +125,14 @@ TEST_F(Scaling, ALabelsBorderFillsWholePixelsJustInsideItsBox) {
     int spilled = 0;
     for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
       for (int x = box.left() - 1; x <= box.right() + 1; ++x) {
+        if (!shot.rect().contains(x, y)) continue;
         const bool black = shot.pixel(x, y) == qRgb(0, 0, 0);
         if (border.contains(QPoint(x, y)) && !black) ++unfilled;
         if (outside.contains(QPoint(x, y)) && black) ++spilled;
       }
     }
-    EXPECT_EQ(unfilled, 0) << "device pixels of the border left unfilled";
-    EXPECT_EQ(spilled, 0) << "device pixels of the border drawn outside the label";
+    if (wholeBorderShows) EXPECT_EQ(unfilled, 0) << "device pixels of the border left unfilled";
+    EXPECT_EQ(spilled, 0) << "device pixels of the border drawn outside the box";
   }
 }
 
