@@ -40,6 +40,9 @@ void Window::ShowModal() {
   modalLoop_ = &loop;
   loop.exec();
   modalLoop_ = nullptr;
+  // An unloaded window never shows again: its native window and backing store can go. Only here,
+  // once the event that unloaded it has been handled, is that safe.
+  destroy();
 }
 
 void Window::Unload() {

@@ -25,6 +25,8 @@ void frmSplash::Form_Click() {
 
 void frmSplash::Form_Unload() {
   Timer1.SetEnabled(false);
+  // The picture is the card's largest part and nothing shows it again.
+  Image1.SetPicture({});
 }
 
 }  // namespace starveil
