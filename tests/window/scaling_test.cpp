@@ -131,7 +131,9 @@ TEST_F(Scaling, BordersFillWholePixelsJustInsideTheirBoxes) {
         if (outside.contains(QPoint(x, y)) && black) ++spilled;
       }
     }
-    if (wholeBorderShows) EXPECT_EQ(unfilled, 0) << "device pixels of the border left unfilled";
+    if (wholeBorderShows) {
+      EXPECT_EQ(unfilled, 0) << "device pixels of the border left unfilled";
+    }
     EXPECT_EQ(spilled, 0) << "device pixels of the border drawn outside the box";
   }
 }
