@@ -1,5 +1,6 @@
 #include "game/formation.h"
 
+#include <array>
 #include <cstdio>
 
 #include "game/game.h"
@@ -21,9 +22,9 @@ constexpr int kColumnGap = 60;     // twips between neighbouring monsters of a r
 }  // namespace
 
 std::string MonsterKey(int column) {
-  char key[8];
-  std::snprintf(key, sizeof key, "M%02d", column % 100);  // the column's last two digits
-  return key;
+  std::array<char, 8> key{};
+  std::snprintf(key.data(), key.size(), "M%02d", column % 100);  // the column's last two digits
+  return key.data();
 }
 
 void BuildFormation(Game& g) {

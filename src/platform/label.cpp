@@ -71,8 +71,8 @@ void Label::Paint(QPainter& painter, const QRect& pixels) const {
   const Qt::Alignment horizontal = alignment_ == Alignment::kRight    ? Qt::AlignRight
                                    : alignment_ == Alignment::kCenter ? Qt::AlignHCenter
                                                                       : Qt::AlignLeft;
-  painter.drawText(text, horizontal | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromStdString(caption_));
+  const int flags = static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap);
+  painter.drawText(text, flags, QString::fromStdString(caption_));
 }
 
 }  // namespace starveil::platform

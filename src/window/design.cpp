@@ -44,9 +44,9 @@ void Design(platform::Label& label, const LabelDesign& design) {
 }
 
 // Places a sprite and gives it its picture, whose size it takes.
-void Design(platform::Sprite& sprite, float left, float top, platform::Picture picture) {
+void Design(platform::Sprite& sprite, float left, float top, const platform::Picture& picture) {
   sprite.Move(left, top, kSmallSprite, kSmallSprite);
-  sprite.SetPicture(std::move(picture));
+  sprite.SetPicture(picture);
 }
 
 // A pool of five monster frames side by side, named a0 to a4 and so on.

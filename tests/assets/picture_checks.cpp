@@ -114,7 +114,7 @@ GifLayout ReadGifLayout(const QByteArray& bytes) {
   if (packed & 0x80) {
     gif.paletteSize = 2 << (packed & 7);
     if (gif.paletteSize > 255) gif.palette255 = QColor(at(i + 765), at(i + 766), at(i + 767));
-    i += 3 * gif.paletteSize;
+    i += qsizetype{3} * gif.paletteSize;
   }
   while (i < bytes.size()) {
     const int introducer = at(i);
@@ -127,7 +127,7 @@ GifLayout ReadGifLayout(const QByteArray& bytes) {
       const int imagePacked = at(i + 9);
       gif.interlaced = gif.interlaced || (imagePacked & 0x40);
       i += 10;
-      if (imagePacked & 0x80) i += 3 * (2 << (imagePacked & 7));
+      if (imagePacked & 0x80) i += qsizetype{3} * (2 << (imagePacked & 7));
       i = skipBlocks(i + 1);  // after the LZW code size
     } else {
       break;  // not a GIF block: stop rather than misread

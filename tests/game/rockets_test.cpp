@@ -93,7 +93,7 @@ TEST(Rockets, ThreeTouchesEndTheGameAndAFourthChangesNothing) {
     std::vector<std::string> messages;
     if (invaded) {
       Invade(w);
-      messages.push_back("INVASION!");
+      messages.emplace_back("INVASION!");
     }
     bool timersOffWhileBoxOpen = false;
     w.msgBox->whileOpen = [&](const std::string&) {
@@ -110,7 +110,7 @@ TEST(Rockets, ThreeTouchesEndTheGameAndAFourthChangesNothing) {
                                             "000 SE(7) over"};
     SCOPED_TRACE(invaded ? "after the invasion" : "while marching");
     EXPECT_EQ(trace, expected);
-    messages.push_back("Sorry, Game Over.");
+    messages.emplace_back("Sorry, Game Over.");
     EXPECT_EQ(w.msgBox->shown, messages);
     EXPECT_TRUE(timersOffWhileBoxOpen);
     EXPECT_EQ(w.clock->doEventsCalls, 27) << "the fourth touch plays no explosion";

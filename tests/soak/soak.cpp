@@ -201,8 +201,8 @@ void Soak::AimAndFire() {
   const float shotTop = g().SH.Top() - g().R[2].Height();
   // Aims where the monster will be when the shot reaches it, as the march goes now.
   const int destroyed = game::kMonsters - LiveMonsters(s);
-  const float stepPerMs = (s.MarchStep + std::copysign(std::round(1.5f * destroyed), s.MarchStep)) /
-                          static_cast<float>(std::max<int>(s.MonsterInterval, 1));
+  const double step = s.MarchStep + std::copysign(std::round(1.5f * destroyed), s.MarchStep);
+  const auto stepPerMs = static_cast<float>(step / std::max<int>(s.MonsterInterval, 1));
   std::optional<float> aim;
   for (const game::MonsterRow& row : s.MonsterRows) {
     for (int p = 1; p <= row.Count(); ++p) {
@@ -217,8 +217,8 @@ void Soak::AimAndFire() {
   if (key == 0) key = Qt::Key_Space;
   if (aim && key == Qt::Key_Space) {
     const float offset = shotLeft - *aim;
-    if (offset > kShotReach / 2) key = Qt::Key_Left;
-    if (offset < -kShotReach / 2) key = Qt::Key_Right;
+    if (offset > kShotReach / 2.0f) key = Qt::Key_Left;
+    if (offset < -kShotReach / 2.0f) key = Qt::Key_Right;
   }
   ++events_;
   ++counts_["aimed keys"];
@@ -276,7 +276,7 @@ void Soak::ScriptDraws() {
   const int count = 10 + Below(200);
   switch (Below(3)) {
     case 0: {
-      const float storm = static_cast<float>(Uniform());
+      const auto storm = static_cast<float>(Uniform());
       draws.insert(draws.begin(), count, storm);
       break;
     }
