@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "art.h"
@@ -31,7 +32,8 @@ QPainterPath NamePath(int pixelSize, QPointF baseline) {
 QImage SoftShadow(const QImage& mask, int radius, QColor colour) {
   QImage image(mask.size(), QImage::Format_ARGB32);
   const int w = image.width(), h = image.height();
-  std::vector<double> alpha(w * h), scratch(w * h);
+  const auto pixels = static_cast<std::size_t>(w) * h;
+  std::vector<double> alpha(pixels), scratch(pixels);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x)
       alpha[y * w + x] = qAlpha(mask.pixel(x, y));

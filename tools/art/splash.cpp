@@ -140,7 +140,8 @@ void DrawStars(QImage& image) {
     const double dx = x - kPlanetX, dy = y - kPlanetY;
     if (std::sqrt(dx * dx + dy * dy) < kPlanetRadius + 14) continue;
     const double brightness = 35 + 120 * std::pow(Hash01(i, 3, 71), 3.0);
-    const QColor tint = QColor::fromRgbF(0.95, 0.95 + 0.05 * Hash01(i, 4, 71), 1.0);
+    const QColor tint =
+        QColor::fromRgbF(0.95f, static_cast<float>(0.95 + 0.05 * Hash01(i, 4, 71)), 1.0f);
     auto add = [&](int px, int py, double amount) {
       if (px < 0 || py < 0 || px >= kWidth || py >= kHeight) return;
       const QColor old = image.pixelColor(px, py);

@@ -8,7 +8,9 @@
 #include <QPainterPath>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <vector>
@@ -22,6 +24,7 @@ namespace {
 
 constexpr int kWidth = 77;
 constexpr int kHeight = 57;
+constexpr std::size_t kPixels = std::size_t{kWidth} * kHeight;
 constexpr int kTransparent = 255;
 const QRgb kBackground = qRgb(210, 210, 210);
 
@@ -87,7 +90,7 @@ void Letter(QPainterPath& path, char letter, const Point& at) {
 
 // The letters as strokes, two lines of four; each letter leans and sits a little differently.
 QPainterPath Lettering() {
-  const char* lines[] = {"STAR", "VEIL"};
+  const std::array<const char*, 2> lines{"STAR", "VEIL"};
   QPainterPath path;
   int letterIndex = 0;
   for (int row = 0; row < 2; ++row) {
@@ -130,7 +133,7 @@ Ink DrawInk() {
                      QPen(QBrush(blue), kStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.end();
 
-  Ink result{std::vector<double>(kWidth * kHeight), ink};
+  Ink result{std::vector<double>(kPixels), ink};
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x)
       result.coverage[y * kWidth + x] = qAlpha(ink.pixel(x, y)) / 255.0;
@@ -140,7 +143,7 @@ Ink DrawInk() {
 
 // Distance from each pixel to the nearest pixel that is mostly ink.
 std::vector<double> DistanceToInk(const std::vector<double>& coverage) {
-  std::vector<double> distance(kWidth * kHeight, 1e9);
+  std::vector<double> distance(kPixels, 1e9);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       if (coverage[y * kWidth + x] < 0.5) continue;
@@ -196,7 +199,7 @@ QImage TitleLogo() {
   const Ink ink = DrawInk();
   const std::vector<double> distance = DistanceToInk(ink.coverage);
 
-  std::vector<QRgb> pixels(kWidth * kHeight, kBackground);
+  std::vector<QRgb> pixels(kPixels, kBackground);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       const int i = y * kWidth + x;
@@ -222,7 +225,7 @@ bool WriteGif(const QImage& indexed, int transparentIndex, const QString& path) 
   if (!gif) return false;
   EGifSetGifVersion(gif, true);
 
-  GifColorType colours[256];
+  std::array<GifColorType, 256> colours{};
   const QList<QRgb> table = indexed.colorTable();
   for (int i = 0; i < 256; ++i) {
     const QRgb c = i < table.size() ? table[i] : qRgb(0, 0, 0);
@@ -230,20 +233,20 @@ bool WriteGif(const QImage& indexed, int transparentIndex, const QString& path) 
         GifColorType{static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
                      static_cast<GifByteType>(qBlue(c))};
   }
-  ColorMapObject* map = GifMakeMapObject(256, colours);
+  ColorMapObject* map = GifMakeMapObject(256, colours.data());
 
   GraphicsControlBlock control{};
   control.DisposalMode = DISPOSAL_UNSPECIFIED;
   control.UserInputFlag = false;
   control.DelayTime = 0;
   control.TransparentColor = transparentIndex;
-  GifByteType extension[4];
-  const size_t extensionLength = EGifGCBToExtension(&control, extension);
+  std::array<GifByteType, 4> extension{};
+  const size_t extensionLength = EGifGCBToExtension(&control, extension.data());
 
   const int w = indexed.width(), h = indexed.height();
   bool ok = EGifPutScreenDesc(gif, w, h, 8, transparentIndex, map) == GIF_OK &&
             EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionLength),
-                             extension) == GIF_OK &&
+                             extension.data()) == GIF_OK &&
             EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
   for (int y = 0; ok && y < h; ++y) {
     ok = EGifPutLine(gif, const_cast<GifPixelType*>(indexed.constScanLine(y)), w) == GIF_OK;
