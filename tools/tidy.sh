@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with the checks in .clang-tidy over our own sources (src, tests, bench,
-# tools/icons and tools/art), in parallel, from build-tidy/; any finding fails the run.
+# Runs clang-tidy with the checks in .clang-tidy over our own sources (src, tests, bench and
+# tools, the separate tools/art and tools/perf builds included), in parallel, from build-tidy/;
+# any finding fails the run.
 # Regular expressions given narrow it to matching files (tools/tidy.sh game/march).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,20 +11,23 @@ dir=build-tidy
 # Generating moc's output need not wait for the libraries a target links.
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSTARVEIL_BENCH=ON \
   -DCMAKE_AUTOGEN_ORIGIN_DEPENDS=OFF >/dev/null
-cmake -S tools/art -B "$dir/art" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+for tools in art perf; do
+  cmake -S "tools/$tools" -B "$dir/$tools" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+done
 # moc's output, so that a source including it parses; nothing else needs to be built.
 mapfile -t autogen < <(cmake --build "$dir" --target help | sed -n 's/^\.\.\. \(.*_autogen\)$/\1/p')
 targets=()
 for target in "${autogen[@]}"; do targets+=(--target "$target"); done
 cmake --build "$dir" -j"$(nproc)" "${targets[@]}" >/dev/null
 
-# One database of our own sources from both builds: generated files and Qt are not ours to fix.
+# One database of our own sources from the three builds: generated files are not ours to fix.
 mkdir -p "$dir/tidy"
-python3 - "$(pwd -P)" "$dir" <<'EOF'
+python3 - "$(pwd -P)" "$dir" "$dir/art" "$dir/perf" <<'EOF'
 import json, sys
-root, build = sys.argv[1], sys.argv[2]
+root, build, builds = sys.argv[1], sys.argv[2], sys.argv[2:]
 ours = tuple(f"{root}/{part}/" for part in ("src", "tests", "bench", "tools"))
-entries = [entry for db in (f"{build}/compile_commands.json", f"{build}/art/compile_commands.json")
+entries = [entry for db in (f"{b}/compile_commands.json" for b in builds)
            for entry in json.load(open(db)) if entry["file"].startswith(ours)]
 json.dump(entries, open(f"{build}/tidy/compile_commands.json", "w"), indent=1)
 EOF
