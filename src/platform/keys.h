@@ -13,6 +13,10 @@ inline constexpr std::int16_t kKeyUp = 38;
 inline constexpr std::int16_t kKeyRight = 39;
 inline constexpr std::int16_t kKeyDown = 40;
 
+constexpr bool IsArrowKey(std::int16_t keyCode) {
+  return keyCode >= kKeyLeft && keyCode <= kKeyDown;
+}
+
 // Shift-state bits that come with a key-down.
 inline constexpr std::int16_t kShiftMask = 1;
 inline constexpr std::int16_t kCtrlMask = 2;

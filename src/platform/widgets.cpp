@@ -29,7 +29,14 @@ void CommandButton::OnClick(std::function<void()> handler) {
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
-  if (keyDown_) keyDown_(VirtualKeyCode(*event), ShiftState(*event));
+  const std::int16_t key = VirtualKeyCode(*event);
+  if (keyDown_) keyDown_(key, ShiftState(*event));
+  // A push button would move the focus on with an arrow key, and the game's keys would then go
+  // somewhere else; only Tab moves the focus.
+  if (IsArrowKey(key)) {
+    event->accept();
+    return;
+  }
   QPushButton::keyPressEvent(event);
 }
 

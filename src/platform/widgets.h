@@ -29,7 +29,7 @@ class CommandButton final : public QPushButton {
 
  protected:
   // The key-down handler sees the key first; the button then still does what a button does with
-  // it (Space presses it, the arrows move the focus).
+  // it (Space presses it), except that the arrow keys leave the focus where it is.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -110,6 +110,9 @@ TEST(Keys, EitherFireKeyPlacesOneShotAboveTheCannon) {
   }
 }
 
+// Arrow keys one after another, with no focus given back in between: only Tab moves the focus.
+const Qt::Key kArrows[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left};
+
 TEST(Keys, EachKeyDownReachesTheRulesOnceWhereverTheFocusIs) {
   GameWindow w;
   frmMain& frm = *w.frm;
@@ -117,33 +120,38 @@ TEST(Keys, EachKeyDownReachesTheRulesOnceWhereverTheFocusIs) {
   Start(w);
   const struct {
     const char* focus;
-    std::function<void()> give;
+    QWidget* widget;
     float step;
-  } kCases[] = {
-      {"Text1", [&] { frm.Text1.setFocus(); }, 60},
-      {"cmdStart", [&] { frm.cmdStart.setFocus(); }, 60},
-      {"the window", [&] { frm.focusWidget()->clearFocus(); }, 60},
-      {"Pellamy", [&] { frm.Pellamy.setFocus(); }, 0},
-  };
-  for (const auto& c : kCases) {
-    c.give();
+  } kTabOrder[] = {
+      {"Text1", &frm.Text1, 60}, {"Pellamy", &frm.Pellamy, 0}, {"cmdStart", &frm.cmdStart, 60}};
+  for (const auto& c : kTabOrder) {
+    ASSERT_EQ(frm.focusWidget(), c.widget);
     const float before = cannon.Left();
-    PressKey(frm, Qt::Key_Right);
+    for (Qt::Key key : kArrows) {
+      PressKey(frm, key);
+      EXPECT_EQ(frm.focusWidget(), c.widget) << c.focus << " after key " << key;
+    }
     EXPECT_EQ(cannon.Left(), before + c.step) << c.focus;
+    PressKey(frm, Qt::Key_Tab);
   }
+
+  frm.focusWidget()->clearFocus();
+  float before = cannon.Left();
+  PressKey(frm, Qt::Key_Right);
+  EXPECT_EQ(cannon.Left(), before + 60) << "the window itself";
 
   frm.Text1.setFocus();
   const Qt::KeyboardModifiers kShiftStates[] = {Qt::ShiftModifier, Qt::ControlModifier,
                                                 Qt::AltModifier,
                                                 Qt::ShiftModifier | Qt::ControlModifier};
   for (Qt::KeyboardModifiers shift : kShiftStates) {
-    const float before = cannon.Left();
+    before = cannon.Left();
     PressKey(frm, Qt::Key_Left, shift);
     EXPECT_EQ(cannon.Left(), before - 60) << "shift state " << shift.toInt();
   }
 
   // A held key: one press and three auto-repeats.
-  const float before = cannon.Left();
+  before = cannon.Left();
   for (bool repeat : {false, true, true, true}) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), repeat);
     QApplication::sendEvent(&frm.Text1, &press);
@@ -151,10 +159,12 @@ TEST(Keys, EachKeyDownReachesTheRulesOnceWhereverTheFocusIs) {
   EXPECT_EQ(cannon.Left(), before - 4 * 60);
 }
 
-TEST(Keys, SpaceOnTheFocusedStartButtonStartsAGame) {
+TEST(Keys, SpaceOnTheFocusedStartButtonStartsAGameWhateverArrowsCameFirst) {
   GameWindow w;
   ASSERT_EQ(w.frm->focusWidget(), &w.frm->cmdStart);
 
+  for (Qt::Key key : kArrows)
+    PressKey(*w.frm, key);
   PressKey(*w.frm, Qt::Key_Space);
 
   EXPECT_TRUE(w.g().tmrMonster.Enabled());
