@@ -6,6 +6,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/surface.h"
+
 namespace starveil::platform {
 
 // Whole milliseconds of local time. The march reads the clock at every step; the C library's
@@ -26,7 +28,14 @@ void SystemClock::Sleep(float seconds) {
 }
 
 void SystemClock::DoEvents() {
+  RunPendingEventsOnce();
+}
+
+void RunPendingEventsOnce() {
+  // Repaints wait for the event loop's next turn, which a single pass does not reach.
+  Surface::PaintNotedChanges();
   QCoreApplication::processEvents();
+  Surface::PaintNotedChanges();
 }
 
 }  // namespace starveil::platform

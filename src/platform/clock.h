@@ -17,6 +17,10 @@ class Clock {
   virtual void DoEvents() = 0;
 };
 
+// Lets the pending window events run once, with the screen brought up to date before and after:
+// what changed before the call shows while the game next waits, and so does what the events did.
+void RunPendingEventsOnce();
+
 class SystemClock final : public Clock {
  public:
   float SecondsSinceMidnight() override;

@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 #include "platform/accessibility.h"
 #include "platform/control.h"
@@ -20,6 +21,15 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
   // The surface paints every pixel itself, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   InstallAccessibility();
+}
+
+Surface::~Surface() {
+  std::erase(awaitingHandOver_, this);
+}
+
+void Surface::PaintNotedChanges() {
+  for (Surface* surface : std::exchange(awaitingHandOver_, {}))
+    surface->HandOverRepaints(/*paintNow=*/true);
 }
 
 void Surface::SetBackColor(Rgb colour) {
@@ -49,11 +59,13 @@ void Surface::NoteChange(Control& control) {
   if (changed_.empty()) {
     QMetaObject::invokeMethod(
         this, [this] { HandOverRepaints(); }, Qt::QueuedConnection);
+    awaitingHandOver_.push_back(this);
   }
   changed_.push_back(&control);
 }
 
-void Surface::HandOverRepaints() {
+void Surface::HandOverRepaints(bool paintNow) {
+  std::erase(awaitingHandOver_, this);
   for (Control* control : changed_) {
     const QRect now = control->Visible() ? PixelRect(control->Rect()) : QRect();
     dirty_.Add(control->shownPixels_, rect());
@@ -62,8 +74,16 @@ void Surface::HandOverRepaints() {
     control->changeNoted_ = false;
   }
   changed_.clear();
-  for (const QRect& box : dirty_.Take())
-    update(box);
+  const std::vector<QRect> boxes = dirty_.Take();
+  if (!paintNow) {
+    for (const QRect& box : boxes)
+      update(box);
+    return;
+  }
+  QRegion region;
+  region.setRects(boxes.data(), static_cast<int>(boxes.size()));
+  // Paints the window's other pending updates with it, and puts the result on the screen.
+  repaint(region);
 }
 
 QRect Surface::PixelRect(const TwipRect& rect) {

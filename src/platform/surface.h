@@ -23,6 +23,11 @@ void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour
 class Surface : public QWidget {
  public:
   explicit Surface(QWidget* parent = nullptr);
+  ~Surface() override;
+
+  // Paints at once, on every surface, what its controls changed since it last handed its repaints
+  // to Qt, rather than at the event loop's next turn.
+  static void PaintNotedChanges();
 
   void SetBackColor(Rgb colour);
   void SendToBack(Control& control);
@@ -43,11 +48,14 @@ class Surface : public QWidget {
   void Join(Control& control);
   void Leave(Control& control);
   void NoteChange(Control& control);
-  void HandOverRepaints();
+  // Asks Qt to repaint where the changed controls were and are: soon, or at once when `paintNow`.
+  void HandOverRepaints(bool paintNow = false);
 
   std::vector<Control*> stack_;    // back to front
   std::vector<Control*> changed_;  // since the last hand-over, each once
   DirtyArea dirty_;
+
+  static inline std::vector<Surface*> awaitingHandOver_;
 };
 
 }  // namespace starveil::platform

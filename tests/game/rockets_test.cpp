@@ -2,12 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "game/march.h"
 #include "game/shot.h"
 #include "game_helpers.h"
+#include "platform/surface.h"
 #include "platform/timer.h"
 
 namespace starveil::testing {
@@ -186,6 +194,58 @@ TEST(CannonLoss, EventsRunAtThePausesButTheChosenMarkerDecidesTheEnd) {
     EXPECT_EQ(Loss(w), lastMarker ? "111 SE(7) over" : "111 SE(8) marching");
     EXPECT_EQ(w.msgBox->shown.size(), lastMarker ? 1u : 0u);
   }
+}
+
+// The system's own clock, with a look at the screen after each time the pending events ran.
+class WatchedClock final : public platform::Clock {
+ public:
+  explicit WatchedClock(std::function<void()> afterEvents) : afterEvents_(std::move(afterEvents)) {}
+  float SecondsSinceMidnight() override { return clock_.SecondsSinceMidnight(); }
+  void Sleep(float seconds) override { clock_.Sleep(seconds); }
+  void DoEvents() override {
+    clock_.DoEvents();
+    afterEvents_();
+  }
+
+ private:
+  platform::SystemClock clock_;
+  std::function<void()> afterEvents_;
+};
+
+// The explosion frame whose pixels stand in the cannon's box on screen, over the black playfield.
+int FrameOnScreen(frmMain& frm) {
+  const QRect box = platform::Surface::PixelRect(frm.SH.Rect());
+  const QImage screen = QGuiApplication::primaryScreen()
+                            ->grabWindow(frm.winId(), box.x(), box.y(), box.width(), box.height())
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32);
+  for (int f = 0; f <= 8; ++f) {
+    QImage picture(box.size(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter(&picture).drawPixmap(0, 0, frm.SE[f].Picture().Pixmap());
+    if (picture == screen) return f;
+  }
+  return -1;
+}
+
+// With the real clock, the real timers and real painting: whatever the rules change before a
+// pause is on screen once the pause's events have run, so each frame shows for its tenth.
+TEST(CannonLoss, EveryFrameReachesTheScreenInTurnAndTheCannonComesBack) {
+  std::vector<int> seen;
+  frmMain* window = nullptr;
+  frmMain frm(Seams{std::make_unique<WatchedClock>([&] { seen.push_back(FrameOnScreen(*window)); }),
+                    std::make_unique<ScriptedRandom>(), std::make_unique<HeldMessageBox>()});
+  window = &frm;
+  frm.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+  ASSERT_EQ(FrameOnScreen(frm), 8);
+
+  LaunchOntoCannon(frm.Rules(), 0);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return seen.size() == 9 && frm.tmrBulletsMove.Running(); }, 60'000));
+  const std::vector<int> expected{0, 1, 2, 3, 4, 5, 6, 7, 7};
+  EXPECT_EQ(seen, expected);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return FrameOnScreen(frm) == 8; }, 60'000));
 }
 
 // Closing the window ends the sequence at once: no further message and no timer left running.

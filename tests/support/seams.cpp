@@ -1,6 +1,5 @@
 #include "support/seams.h"
 
-#include <QCoreApplication>
 #include <cmath>
 #include <utility>
 
@@ -16,7 +15,7 @@ void ScriptedClock::DoEvents() {
   if (onDoEvents) {
     onDoEvents();
   } else {
-    QCoreApplication::processEvents();
+    platform::RunPendingEventsOnce();
   }
 }
 
