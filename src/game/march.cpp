@@ -4,6 +4,7 @@
 
 #include "game/formation.h"
 #include "game/game.h"
+#include "game/rockets.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/numbers.h"
@@ -97,11 +98,11 @@ SpritePool& RowFrames(Game& g, int row) {
 std::int16_t LaunchRocket(Game& g, const Sprite& monster, int destroyed) {
   const std::int16_t window = RoundToInt16(10 - destroyed / 8.0);
   std::int16_t j = 0;
-  while (j <= window && !g.K[j].Tag().empty())
+  while (j <= window && g.K[j].Tag() != kRocketFree)
     ++j;
   if (j > window) return j;
   Sprite& rocket = g.K[j];
-  rocket.SetTag(kAlive);
+  rocket.SetTag(kRocketDue);
   rocket.SetTop(monster.Top() + monster.Height() + kRocketDrop);
   rocket.SetLeft(monster.Left());
   return j;

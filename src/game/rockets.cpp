@@ -114,7 +114,7 @@ bool ClockPause(Game& g, float seconds) {
     g.clock.Sleep(std::max(pastEnd - now, kShortestSleep));
   }
   g.clock.DoEvents();
-  return g.frmMain.IsLoaded();
+  return g.window.IsLoaded();
 }
 
 }  // namespace starveil::game

@@ -12,8 +12,6 @@ int FontPixelSize(float points) {
   return static_cast<int>(std::lround(points * 96.0f / 72.0f));
 }
 
-// Filled, not stroked: a stroked line straddles its path, and on a screen scaled by 2 or more
-// half of it would fall outside the area and a strip inside it would stay bare.
 Label::Label(Surface& surface) : Control(surface) {}
 
 void Label::SetCaption(std::string caption) {
@@ -68,9 +66,7 @@ void Label::Paint(QPainter& painter, const QRect& pixels) const {
   font.setBold(font_.bold);
   painter.setFont(font);
   painter.setPen(ToQColor(fore_));
-  const Qt::Alignment horizontal = alignment_ == Alignment::kRight    ? Qt::AlignRight
-                                   : alignment_ == Alignment::kCenter ? Qt::AlignHCenter
-                                                                      : Qt::AlignLeft;
+  const Qt::Alignment horizontal = alignment_ == Alignment::kRight ? Qt::AlignRight : Qt::AlignLeft;
   const int flags = static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap);
   painter.drawText(text, flags, QString::fromStdString(caption_));
 }

@@ -17,7 +17,7 @@ struct Font {
   bool bold = false;
 };
 
-enum class Alignment { kLeft, kRight, kCenter };
+enum class Alignment { kLeft, kRight };
 
 // A caption drawn by its window, optionally on its own background and inside a single-line border.
 class Label final : public Control {

@@ -32,9 +32,4 @@ inline double Floor(double x) {
   return std::floor(x);
 }
 
-// A sum of control geometry as the controls keep it: in single precision.
-inline float Single(double x) {
-  return static_cast<float>(x);
-}
-
 }  // namespace starveil::platform

@@ -10,6 +10,8 @@
 
 namespace starveil::platform {
 
+// Filled, not stroked: a stroked line straddles its path, and on a screen scaled by 2 or more
+// half of it would fall outside the area and a strip inside it would stay bare.
 void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour) {
   painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
   painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);

@@ -33,7 +33,7 @@ frmMain::frmMain(Seams seams)
              OrReal<platform::Random, platform::StandardRandom>(std::move(seams.random)),
              seams.msgBox ? std::move(seams.msgBox)
                           : std::make_unique<platform::WindowMessageBox>(*this)},
-      game_{.frmMain = *this,
+      game_{.window = *this,
             .SH = SH,
             .Shape1 = Shape1,
             .M = M,
