@@ -1,5 +1,6 @@
 # What `cmake --install` puts in place: the game, its desktop entry, its AppStream metadata and
-# its hicolor icons, all named by one reverse-DNS id. cmake/Package.cmake wraps it in a .deb.
+# its hicolor icons, all named by one reverse-DNS id, and its copyright file. cmake/Package.cmake
+# wraps it in a .deb.
 include(GNUInstallDirs)
 
 set(STARVEIL_APP_ID io.github.starveil.Starveil)
@@ -10,6 +11,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian's machine-readable form of LICENSE, where a package's users look for its terms.
+set(STARVEIL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/starveil)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${STARVEIL_DOC_DIR})
 
 # The icons come from the picture the game window carries, so the program stays their one source.
 add_executable(starveil_make_icons ${PROJECT_SOURCE_DIR}/tools/icons/make_icons.cpp)
