@@ -6,9 +6,15 @@ include(GNUInstallDirs)
 set(STARVEIL_APP_ID io.github.starveil.Starveil)
 set(STARVEIL_ICON_SIZES 16 24 32 48 64 128 256 512)
 
-install(TARGETS starveil RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Debian keeps games apart from other programs, in /usr/games.
+set(STARVEIL_GAMES_DIR games)
+install(TARGETS starveil RUNTIME DESTINATION ${STARVEIL_GAMES_DIR})
+install(CODE "
+  set(STARVEIL_DESKTOP_ENTRY [[${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.desktop]])
+  set(STARVEIL_ENTRY_DIR [[${CMAKE_INSTALL_DATADIR}/applications]])
+  set(STARVEIL_PROGRAM [[${STARVEIL_GAMES_DIR}/starveil]])
+  set(STARVEIL_BINARY_DIR [[${PROJECT_BINARY_DIR}]])")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallDesktopEntry.cmake)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Debian's machine-readable form of LICENSE, where a package's users look for its terms.

@@ -10,6 +10,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "single-window arcade shooter against a marching formation")
 set(CPACK_PACKAGE_CONTACT ${STARVEIL_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The install then sees /usr as its prefix, which the desktop entry's Exec line names.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX ${CPACK_PACKAGING_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
