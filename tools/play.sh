@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the game.
+# Sets up, builds and starts the game: only what the game needs, not the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
-tools/build.sh starveil
+tools/setup.sh game
+STARVEIL_TESTS=OFF tools/build.sh starveil
 exec build/starveil

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Installs whichever of the packages in tools/packages.txt are missing, through sudo unless root.
+# Installs whichever packages of the lists named are missing, through sudo unless root. Each list
+# is tools/packages/<name>.txt: game (building and playing) and test (what the tests and checks
+# add). Without names, both.
+#   tools/setup.sh game
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' tools/packages.txt)
+lists=("$@")
+((${#lists[@]})) || lists=(game test)
+wanted=()
+for list in "${lists[@]}"; do
+  file=tools/packages/$list.txt
+  [[ -f $file ]] || { echo "No package list $file" >&2; exit 2; }
+  mapfile -t -O "${#wanted[@]}" wanted < <(grep -v -E '^\s*(#|$)' "$file")
+done
 missing=()
 for package in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
