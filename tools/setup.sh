@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs whichever packages of the lists named are missing, through sudo unless root. Each list
-# is tools/packages/<name>.txt: game (building and playing) and test (what the tests and checks
-# add). Without names, both.
+# is tools/packages/<name>.txt: game (building and playing), test (the tests and checks) and
+# package (checking the .deb). Without names, game and test.
 #   tools/setup.sh game
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Checks the Debian package the way a distribution and a player meet it: builds it with
+# tools/package.sh, runs lintian over it, installs it with apt-get, starts the game from its
+# installed desktop entry on a private Xvfb in a clean environment, waits for the splash and then
+# the game window, ends the game, purges the package and checks that none of its files is left.
+# Runs as root, or as a user with sudo for installing and purging; purges the package on any exit.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+patience_s=30 # for each window to appear or go; the splash alone takes 5 s
+app_id=io.github.starveil.Starveil
+as_root=()
+[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+log() { printf '%s\n' "check-package: $*" >&2; }
+fail() {
+  log "FAILED: $*"
+  exit 1
+}
+
+status=$(dpkg-query -W -f='${db:Status-Status}' starveil 2>/dev/null || true)
+if [[ -n $status && $status != not-installed ]]; then
+  fail "starveil is on this machine ($status); purge it first, as this check purges it at the end"
+fi
+
+work=$(mktemp -d)
+installed=false
+xvfb_pid=
+game_pid=
+cleanup() {
+  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  $installed && "${as_root[@]}" apt-get purge -y -qq starveil >/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+tools/package.sh
+debs=(build-pkg/starveil_*.deb)
+((${#debs[@]} == 1)) || fail "expected one package in build-pkg/, found: ${debs[*]}"
+deb=${debs[0]}
+
+# The maintainer's placeholder address is bogus on purpose, so that no package goes out under it
+# unnoticed: lintian reports it for the Maintainer field and the changelog's signature, and those
+# reports of an address at the reserved .invalid domain are the only errors let through here.
+log "lintian $deb"
+lintian --fail-on none --display-info --pedantic "$deb" \
+  2> >(grep -v 'running with root privileges' >&2) | tee "$work/lintian"
+placeholder='^E: starveil: bogus-mail-host(-in-debian-changelog)? (Maintainer )?[^ ]+@invalid( |$)'
+if grep -E '^[EW]: ' "$work/lintian" | grep -v -E "$placeholder"; then
+  fail "lintian reports the errors or warnings above"
+fi
+
+log "apt-get install ./$deb"
+installed=true
+"${as_root[@]}" apt-get install -y -qq "./$deb" >/dev/null
+mapfile -t files < <(dpkg -L starveil)
+
+# Start the game as a desktop does, through its menu entry's Exec line, with nothing of this
+# shell's environment but the display, and with Qt choosing its platform plugin itself.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+deadline=$((SECONDS + patience_s))
+until [[ -s $work/display ]]; do
+  if ((SECONDS >= deadline)) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  fi
+  sleep 0.1
+done
+sleep 0.1 # the number's newline
+display=":$(head -n1 "$work/display")"
+desktop_entry=/usr/share/applications/$app_id.desktop
+log "gio launch $desktop_entry ($(grep '^Exec=' "$desktop_entry"))"
+mkdir -m 700 "$work/runtime"
+env -i DISPLAY="$display" HOME="$work" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
+  gio launch "$desktop_entry" >"$work/game.log" 2>&1 || fail "gio launch: $(cat "$work/game.log")"
+
+# Prints the id of the one window of that exact name shown on the display, waiting for it.
+shown_window() {
+  DISPLAY=$display timeout "$patience_s" xdotool search --sync --onlyvisible --name "^$1\$" |
+    head -n1
+}
+splash=$(shown_window Form1) || fail "the splash window did not appear"
+log "the splash is shown"
+game=$(shown_window 'Starveil by Pellamy') || fail "the game window did not appear"
+game_pid=$(DISPLAY=$display xdotool getwindowpid "$game")
+program=$(readlink "/proc/$game_pid/exe")
+[[ $program == /usr/games/starveil ]] || fail "the game window belongs to $program"
+if DISPLAY=$display xdotool search --onlyvisible --name '^Form1$' >/dev/null; then
+  fail "the splash window $splash is still shown beside the game window"
+fi
+# A window that came up but drew nothing would be one flat colour.
+colours=$(DISPLAY=$display xwd -silent -id "$game" | convert xwd:- -format '%k' info:)
+((colours > 10)) || fail "the game window shows only $colours colours"
+log "the game window $game of $program is shown, in $colours colours"
+
+kill "$game_pid"
+timeout "$patience_s" tail --pid="$game_pid" -f /dev/null || fail "the game did not end"
+game_pid=
+# The game logs nothing, as its manual page says; a line from Qt would tell of a missing plugin or
+# font that the package should have brought.
+[[ ! -s $work/game.log ]] || fail "the game wrote: $(cat "$work/game.log")"
+
+log "apt-get purge starveil"
+"${as_root[@]}" apt-get purge -y -qq starveil >/dev/null
+installed=false
+# A path the package listed may stay only as a directory that another package also owns.
+left=()
+for path in "${files[@]}"; do
+  [[ $path == /. ]] && continue
+  [[ -e $path || -L $path ]] || continue
+  [[ -d $path && ! -L $path ]] && dpkg-query -S "$path" >/dev/null 2>&1 && continue
+  left+=("$path")
+done
+((${#left[@]} == 0)) || fail "the purge left: ${left[*]}"
+log "the purge left none of the package's ${#files[@]} paths behind"
+echo "check-package: passed"
