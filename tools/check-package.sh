@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 patience_s=30 # for each window to appear or go; the splash alone takes 5 s
 app_id=io.github.starveil.Starveil
 as_root=()
-[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+# sudo leaves the exported DEBIAN_FRONTEND behind, so it goes on its command line.
+[[ $(id -u) -eq 0 ]] || as_root=(sudo DEBIAN_FRONTEND=noninteractive)
 export DEBIAN_FRONTEND=noninteractive
 log() { printf '%s\n' "check-package: $*" >&2; }
 fail() {

@@ -23,7 +23,8 @@ done
 
 echo "Installing: ${missing[*]}"
 as_root=()
-[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+# sudo leaves the exported DEBIAN_FRONTEND behind, so it goes on its command line.
+[[ $(id -u) -eq 0 ]] || as_root=(sudo DEBIAN_FRONTEND=noninteractive)
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update
 "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
