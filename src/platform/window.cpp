@@ -12,6 +12,7 @@
 #include "platform/picture.h"
 #include "platform/timer.h"
 #include "platform/trace.h"
+#include "platform/window_frame.h"
 
 namespace starveil::platform {
 
@@ -134,13 +135,25 @@ void Window::SyncTimers() {
     timer->Sync();
 }
 
+// Centred as the player sees the window: with the frame a window manager draws around it. Asked
+// before the window is first shown, so that it opens in its place.
+void Window::Centre() {
+  const QScreen* screen = this->screen();
+  if (!screen) return;
+  const QMargins frame =
+      windowFlags().testFlag(Qt::FramelessWindowHint) ? QMargins() : ExpectedFrame(*this);
+  const QSize framed = size().grownBy(frame);
+  const QRect area = screen->availableGeometry();
+  const QPoint frameCorner(area.x() + (area.width() - framed.width()) / 2,
+                           area.y() + (area.height() - framed.height()) / 2);
+  // Placing the client area itself leaves the manager nothing to adjust.
+  setGeometry(QRect(frameCorner + QPoint(frame.left(), frame.top()), size()));
+}
+
 void Window::Present() {
   if (!centred_) {
     centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    Centre();
   }
   show();
   raise();

@@ -41,8 +41,8 @@ class Window : public Surface {
   enum class Border { kNone, kFixedSingle };
   void SetBorder(Border border);
 
-  // Caption and borders as a common desktop draws them; the window manager's real frame is never
-  // asked, since there may be none.
+  // Caption and borders as a common desktop draws them, whatever frame a window manager really
+  // draws: the outer height must not hang on there being one.
   static constexpr float kCaptionAndBordersTwips = 405;
 
  protected:
@@ -63,6 +63,7 @@ class Window : public Surface {
   void Release(Timer& timer);
   void SyncTimers();
   void Present();
+  void Centre();
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QMargins>
+
+class QWidget;
+
+namespace starveil::platform {
+
+// The frame a window manager will draw around a top-level window that has not been shown yet:
+// its left, top, right and bottom extents in pixels. Zero where nothing frames the window, where
+// no manager runs, and on platforms that do not say (offscreen, Wayland).
+QMargins ExpectedFrame(QWidget& window);
+
+}  // namespace starveil::platform
