@@ -94,6 +94,10 @@ QRect Surface::PixelRect(const TwipRect& rect) {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
+  // Whatever comes to paint first, an expose among them, draws the changed controls where they
+  // are now, so from here on that is where the surface shows them; their old places still need
+  // a repaint, which Qt runs after this one.
+  if (!changed_.empty()) HandOverRepaints();
   QPainter painter(this);
   PaintBackground(painter, event->rect());
   for (const Control* control : stack_) {

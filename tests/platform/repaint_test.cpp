@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 
 #include "platform/label.h"
@@ -30,6 +32,9 @@ class Repaint : public ::testing::Test {
  protected:
   void SetUp() override {
     surface.resize(100, 100);
+    surface.SetBackColor({0, 0, 0});
+    label.SetBackColor({255, 255, 255});
+    label.Move(150, 600, 150, 150);   // 10 x 10 pixels at (10, 40)
     sprite.Move(150, 150, 150, 150);  // 10 x 10 pixels at (10, 10)
     surface.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&surface));
@@ -88,6 +93,19 @@ TEST_F(Repaint, ChangesOutOfSightRepaintNothing) {
   label.SetLeft(3100);
   Settle();
   EXPECT_EQ(recorder.paints, 0);
+}
+
+// Anything may paint the window between a change and its hand-over, the window system's exposes
+// among them, and it draws the control where it is by then.
+TEST_F(Repaint, APaintBeforeTheHandOverLeavesNoTrailBehindAMove) {
+  Forget();
+  label.SetLeft(450);  // to (30, 40)
+  surface.repaint();
+  label.SetLeft(150);  // back to (10, 40) before the surface handed the first move over
+  Settle();
+  const QImage shown = QGuiApplication::primaryScreen()->grabWindow(surface.winId()).toImage();
+  EXPECT_EQ(shown.pixel(35, 45), qRgb(0, 0, 0)) << "the label still shows where it passed";
+  EXPECT_EQ(shown.pixel(15, 45), qRgb(255, 255, 255));
 }
 
 }  // namespace
