@@ -442,12 +442,15 @@ bool Marches(Session& session, const QString& game) {
 }
 
 // How far one press of Left moved the cannon. A rocket crossing the cannon, or an explosion,
-// hides its picture: then the next try counts.
+// hides its picture for a while: each try waits for it to show whole, and a spoilt try makes way
+// for the next.
 std::optional<int> LeftMovesTheCannonBy(Session& session, const QString& game) {
   std::optional<int> moved;
   for (int attempt = 0; attempt < 5 && !moved; ++attempt) {
-    const std::optional<int> before = CannonLeft(session.Grab(game));
-    if (!before) continue;
+    std::optional<int> before;
+    if (!WaitFor([&] { return (before = CannonLeft(session.Grab(game))).has_value(); },
+                 kReactionMs))
+      continue;
     session.X({"key", "Left"});
     WaitFor(
         [&] {
