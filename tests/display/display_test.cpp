@@ -24,6 +24,7 @@
 
 #include "assets/pictures.h"
 #include "platform/picture.h"
+#include "platform/x11.h"
 
 // The built game under its own X server, with or without a window manager, driven by real input
 // (XTEST, as a keyboard and a mouse would) and read back from the screen.
@@ -50,15 +51,12 @@ const QPoint kStartButton{324, 20};
 enum class Desktop { kBare, kOpenbox };
 
 // One program run to its end, its output kept.
-QString RunTool(const QProcessEnvironment& env, const QString& program, const QStringList& args,
-                QByteArray* bytes = nullptr) {
+QString RunTool(const QProcessEnvironment& env, const QString& program, const QStringList& args) {
   QProcess process;
   process.setProcessEnvironment(env);
   process.start(program, args);
   if (!process.waitForFinished(kPatienceMs)) return {};
-  const QByteArray out = process.readAllStandardOutput();
-  if (bytes) *bytes = out;
-  return QString::fromUtf8(out).trimmed();
+  return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
 bool WaitFor(const std::function<bool()>& condition, int ms = kPatienceMs) {
@@ -86,27 +84,10 @@ class XView {
   bool Ok() const { return root_ != XCB_WINDOW_NONE; }
 
   std::vector<std::uint32_t> Property(xcb_window_t window, const char* name, xcb_atom_t type) {
-    const Reply<xcb_intern_atom_reply_t> atom(
-        xcb_intern_atom_reply(x_.get(), xcb_intern_atom(x_.get(), 0, std::strlen(name), name),
-                              nullptr),
-        &std::free);
-    if (!atom) return {};
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            x_.get(), xcb_get_property(x_.get(), 0, window, atom->atom, type, 0, 64), nullptr),
-        &std::free);
-    if (!reply || reply->format != 32) return {};
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+    return platform::x11::Property(x_.get(), window, platform::x11::Atom(x_.get(), name), type);
   }
 
-  // A window manager has taken over the screen once it names a check window that names itself.
-  bool ManagerRunning() {
-    const std::vector<std::uint32_t> check =
-        Property(root_, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
-    return check.size() == 1 &&
-           Property(check[0], "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == check;
-  }
+  bool ManagerRunning() { return platform::x11::ManagerRunning(x_.get(), root_); }
 
   // The client area on the screen.
   QRect ClientRect(xcb_window_t window) {
@@ -164,6 +145,14 @@ class XView {
     for (QRgb& pixel : pixels)
       pixel &= RGB_MASK;
     return pixels;
+  }
+
+  QImage Image(const QRect& box) {
+    const std::vector<QRgb> pixels = Pixels(box);
+    if (pixels.empty()) return {};
+    return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
+                  QImage::Format_RGB32)
+        .copy();
   }
 
  private:
@@ -322,11 +311,8 @@ class Session {
     X({"mousemove", QString::number(onScreen.x()), QString::number(onScreen.y()), "click", "1"});
   }
 
-  QImage Grab(const QString& window) {
-    QByteArray png;
-    RunTool(env_, "import", {"-window", window, "png:-"}, &png);
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
-  }
+  // What the screen shows of the window's client area.
+  QImage Grab(const QString& window) { return view_->Image(view_->ClientRect(window.toUInt())); }
 
  private:
   // On a display number of its own, far above the low ones that servers searching for a free

@@ -1,0 +1,38 @@
+#include "platform/x11.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace starveil::platform::x11 {
+
+template <class T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
+  const Reply<xcb_intern_atom_reply_t> reply(
+      xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr),
+      &std::free);
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+std::vector<std::uint32_t> Property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name,
+                                    xcb_atom_t type) {
+  constexpr std::uint32_t kMostValues = 1024;
+  // An error, such as a window that has gone, comes back here and is freed: Qt never sees it.
+  const Reply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(x, xcb_get_property(x, 0, window, name, type, 0, kMostValues),
+                             nullptr),
+      &std::free);
+  if (!reply || reply->format != 32) return {};
+  const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+bool ManagerRunning(xcb_connection_t* x, xcb_window_t root) {
+  const xcb_atom_t checkAtom = Atom(x, "_NET_SUPPORTING_WM_CHECK");
+  const std::vector<std::uint32_t> check = Property(x, root, checkAtom, XCB_ATOM_WINDOW);
+  return check.size() == 1 && Property(x, check[0], checkAtom, XCB_ATOM_WINDOW) == check;
+}
+
+}  // namespace starveil::platform::x11

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <vector>
+
+// Reads of the X server's window properties, by which window managers say what they do.
+namespace starveil::platform::x11 {
+
+xcb_atom_t Atom(xcb_connection_t* x, const char* name);
+
+// A property of 32-bit values; empty when the window or the property is missing.
+std::vector<std::uint32_t> Property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name,
+                                    xcb_atom_t type);
+
+// A manager runs when the root names a check window that names itself; a manager that has died
+// may leave the root's properties behind, but not its window.
+bool ManagerRunning(xcb_connection_t* x, xcb_window_t root);
+
+}  // namespace starveil::platform::x11
