@@ -11,6 +11,9 @@ void WindowMessageBox::Show(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                   QString::fromStdString(text), QMessageBox::Ok, &owner_);
   box.exec();
+  // A window manager hands the focus back to the window when the box goes; with none, nothing
+  // does, and the player's next keys would go nowhere.
+  if (owner_.isVisible()) owner_.activateWindow();
 }
 
 }  // namespace starveil::platform

@@ -140,14 +140,16 @@ void Window::SyncTimers() {
 void Window::Centre() {
   const QScreen* screen = this->screen();
   if (!screen) return;
-  const QMargins frame =
-      windowFlags().testFlag(Qt::FramelessWindowHint) ? QMargins() : ExpectedFrame(*this);
-  const QSize framed = size().grownBy(frame);
-  const QRect area = screen->availableGeometry();
-  const QPoint frameCorner(area.x() + (area.width() - framed.width()) / 2,
-                           area.y() + (area.height() - framed.height()) / 2);
-  // Placing the client area itself leaves the manager nothing to adjust.
-  setGeometry(QRect(frameCorner + QPoint(frame.left(), frame.top()), size()));
+  const QMarginsF frame =
+      windowFlags().testFlag(Qt::FramelessWindowHint) ? QMarginsF() : ExpectedFrame(*this);
+  const QSizeF framed = QSizeF(size()).grownBy(frame);
+  const QRectF area = screen->availableGeometry();
+  const QPointF frameCorner(area.x() + (area.width() - framed.width()) / 2,
+                            area.y() + (area.height() - framed.height()) / 2);
+  // Placing the client area itself leaves the manager nothing to adjust. On a scaled screen a
+  // frame may end between two of the window's units; the nearest one is the best there is.
+  const QPointF client = frameCorner + QPointF(frame.left(), frame.top());
+  setGeometry(QRect(client.toPoint(), size()));
 }
 
 void Window::Present() {

@@ -23,7 +23,7 @@ constexpr auto kAnswerPoll = std::chrono::milliseconds(2);
 
 }  // namespace
 
-QMargins ExpectedFrame(QWidget& window) {
+QMarginsF ExpectedFrame(QWidget& window) {
   // Other platforms may still offer the interface, with no connection behind it.
   auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* x = native ? native->connection() : nullptr;
@@ -58,8 +58,8 @@ QMargins ExpectedFrame(QWidget& window) {
     const std::vector<std::uint32_t> extents =
         x11::Property(x, id, frameExtents, XCB_ATOM_CARDINAL);
     if (extents.size() == 4) {
-      return QMargins(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
-                      static_cast<int>(extents[1]), static_cast<int>(extents[3]));
+      const QMarginsF pixels(extents[0], extents[2], extents[1], extents[3]);
+      return pixels / window.devicePixelRatioF();
     }
     if (std::chrono::steady_clock::now() >= deadline) return {};
     std::this_thread::sleep_for(kAnswerPoll);
