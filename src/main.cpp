@@ -1,8 +1,10 @@
 #include <QApplication>
 
+#include "platform/display_choice.h"
 #include "startup/mdl_main.h"
 
 int main(int argc, char* argv[]) {
+  starveil::platform::PreferX11WhereOffered();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.
   QApplication::setDesktopFileName("io.github.starveil.Starveil");
