@@ -2,11 +2,15 @@
 #include <xcb/xcb.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -37,6 +41,8 @@ constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thri
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
 constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion frame
 constexpr QSize kScreen{1024, 768};
+constexpr QSize kScaledScreen{1600,
+                              1200};  // at scale 2: the game window would not fit on the other
 constexpr int kPlayfieldLeftPx = 4;
 constexpr int kPlayfieldTopPx = 80;
 constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
@@ -47,8 +53,38 @@ constexpr int kCannonStepPx = 4;     // 60 twips
 constexpr int kExplosionFrames = 8;  // SE(0) to SE(7)
 constexpr int kCannonPicture = 8;    // SE(8)
 const QPoint kStartButton{324, 20};
+const QSize kSplashPx{559, 425};
+constexpr int kGameWindowWidthPx = 358;
+const QSize kPlayfieldPx{353, 277};
+constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 
-enum class Desktop { kBare, kOpenbox };
+enum class Server { kXvfb, kWestonWithXWayland, kWeston };
+// How far a desktop's run goes: the game's windows come up; they open centred and take the focus;
+// a whole game is played and another started.
+enum class Reach { kComesUp, kOpensCentred, kPlaysOn };
+
+struct Desktop {
+  const char* name;
+  Server server;
+  bool openbox;
+  int scale;
+  Reach reach;
+  QSize screen() const { return scale == 1 ? kScreen : kScaledScreen; }
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+  *out << desktop.name;
+}
+
+const Desktop kDesktops[] = {
+    {"NoWindowManager", Server::kXvfb, false, 1, Reach::kPlaysOn},
+    {"Openbox", Server::kXvfb, true, 1, Reach::kPlaysOn},
+    {"OpenboxAtScale2", Server::kXvfb, true, 2, Reach::kOpensCentred},
+    // A Wayland session that offers XWayland, as most desktops do: the game takes X11.
+    {"WestonWithXWayland", Server::kWestonWithXWayland, false, 1, Reach::kComesUp},
+    // A Wayland session without an X display: the game runs natively.
+    {"WestonWithoutX", Server::kWeston, false, 1, Reach::kComesUp},
+};
 
 // One program run to its end, its output kept.
 QString RunTool(const QProcessEnvironment& env, const QString& program, const QStringList& args) {
@@ -250,47 +286,53 @@ std::string Describe(const std::vector<std::vector<int>>& losses) {
   return text.empty() ? " none" : text;
 }
 
-// An X server of its own on a free display, a window manager if asked, and the game on it.
+// A desktop of its own: an X server on a free display with a window manager if asked, or a
+// Wayland compositor with or without XWayland, and the game on it.
 class Session {
  public:
+  explicit Session(const Desktop& desktop) : desktop_(desktop) {}
+
   ~Session() {
-    for (QProcess* process : {&game_, &manager_, &xvfb_}) {
+    for (QProcess* process : {&game_, &manager_, &server_}) {
       process->terminate();
       if (!process->waitForFinished(5000)) process->kill();
       process->waitForFinished(5000);
     }
   }
 
-  bool OpenDisplay(Desktop desktop) {
-    for (int attempt = 0; attempt < 5 && display_.isEmpty(); ++attempt)
-      StartServer();
-    if (display_.isEmpty()) return false;
+  bool OpenDisplay() {
+    if (!runtime_.isValid()) return false;
     env_ = QProcessEnvironment::systemEnvironment();
-    env_.insert("DISPLAY", display_);
-    env_.remove("QT_QPA_PLATFORM");  // the game must reach the X server, not stay offscreen
-    view_ = std::make_unique<XView>(display_);
-    if (!view_->Ok()) return false;
-    if (desktop == Desktop::kBare) return true;
-    manager_.setProcessEnvironment(env_);
-    manager_.setStandardOutputFile(QProcess::nullDevice());
-    manager_.setStandardErrorFile(QProcess::nullDevice());
-    manager_.start("openbox", {"--sm-disable"});
-    return manager_.waitForStarted(kPatienceMs) && WaitFor([&] { return view_->ManagerRunning(); });
+    // As a desktop session sets it; Qt complains without it.
+    env_.insert("XDG_RUNTIME_DIR", runtime_.path());
+    env_.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
+    env_.remove("DISPLAY");
+    env_.remove("WAYLAND_DISPLAY");
+    if (desktop_.server != Server::kXvfb) return StartWeston();
+    for (int attempt = 0; attempt < 5 && display_.isEmpty(); ++attempt)
+      StartXvfb();
+    return !display_.isEmpty() && OpenView() && (!desktop_.openbox || StartOpenbox());
   }
 
   bool StartGame() {
+    env_.insert("QT_SCALE_FACTOR", QString::number(desktop_.scale));
     game_.setProcessEnvironment(env_);
-    game_.setProcessChannelMode(QProcess::MergedChannels);
     game_.start(STARVEIL_GAME, {});
     return game_.waitForStarted(kPatienceMs);
   }
 
   bool GameRunning() { return game_.state() == QProcess::Running; }
-  // What the game has said, and whether it has ended: read only when a check fails.
+  // What the game has said on its standard error so far, and whether it has ended.
   QString GameOutput() {
     game_.waitForReadyRead(1000);
-    const QString said = QString::fromUtf8(game_.readAll());
+    const QString said = QString::fromUtf8(game_.readAllStandardError());
     return GameRunning() ? said : "the game has ended: " + said;
+  }
+  // Everything the game said on its standard error, once it has been ended.
+  QString GameErrors() {
+    game_.terminate();
+    game_.waitForFinished(kPatienceMs);
+    return QString::fromUtf8(game_.readAllStandardError());
   }
   const QString& Display() const { return display_; }
   XView& View() { return *view_; }
@@ -314,28 +356,97 @@ class Session {
   // What the screen shows of the window's client area.
   QImage Grab(const QString& window) { return view_->Image(view_->ClientRect(window.toUInt())); }
 
+  // The whole of a Wayland compositor's screen, as its screenshot client takes it.
+  QImage Screenshot() {
+    QDir dir(runtime_.path());
+    QProcess shooter;
+    shooter.setProcessEnvironment(env_);
+    shooter.setWorkingDirectory(dir.path());
+    shooter.start("weston-screenshooter", {});
+    shooter.waitForFinished(kPatienceMs);
+    QImage picture;
+    for (const QString& name : dir.entryList({"wayland-screenshot*.png"}, QDir::Files)) {
+      picture.load(dir.filePath(name));
+      dir.remove(name);
+    }
+    return picture;
+  }
+
  private:
   // On a display number of its own, far above the low ones that servers searching for a free
   // number try first: a game started beside such a search could not always connect.
-  void StartServer() {
+  void StartXvfb() {
     const QString display = ":" + QString::number(QRandomGenerator::global()->bounded(1000, 30000));
-    xvfb_.start("Xvfb", {display, "-displayfd", "1", "-screen", "0",
-                         QString("%1x%2x24").arg(kScreen.width()).arg(kScreen.height()),
-                         "-nolisten", "tcp"});
-    if (!xvfb_.waitForStarted(kPatienceMs)) return;
+    const QSize screen = desktop_.screen();
+    server_.start(
+        "Xvfb", {display, "-displayfd", "1", "-screen", "0",
+                 QString("%1x%2x24").arg(screen.width()).arg(screen.height()), "-nolisten", "tcp"});
+    if (!server_.waitForStarted(kPatienceMs)) return;
     // It writes its number once it takes connections, or ends when the number is taken.
     QDeadlineTimer patience(kPatienceMs);
-    while (!xvfb_.canReadLine() && xvfb_.state() == QProcess::Running && !patience.hasExpired())
-      xvfb_.waitForReadyRead(100);
-    if (xvfb_.canReadLine()) {
+    while (!server_.canReadLine() && server_.state() == QProcess::Running && !patience.hasExpired())
+      server_.waitForReadyRead(100);
+    if (server_.canReadLine()) {
       display_ = display;
       return;
     }
-    xvfb_.kill();
-    xvfb_.waitForFinished(kPatienceMs);
+    server_.kill();
+    server_.waitForFinished(kPatienceMs);
   }
 
-  QProcess xvfb_;
+  bool OpenView() {
+    env_.insert("DISPLAY", display_);
+    view_ = std::make_unique<XView>(display_);
+    return view_->Ok();
+  }
+
+  bool StartOpenbox() {
+    manager_.setProcessEnvironment(env_);
+    manager_.setStandardOutputFile(QProcess::nullDevice());
+    manager_.setStandardErrorFile(QProcess::nullDevice());
+    manager_.start("openbox", {"--sm-disable"});
+    return manager_.waitForStarted(kPatienceMs) && WaitFor([&] { return view_->ManagerRunning(); });
+  }
+
+  // Headless and drawn in software; the debug interface lets the screenshot client in, and
+  // XWayland, when asked for, comes up on the first free X display, which the log names.
+  bool StartWeston() {
+    const QString socket = "wayland-starveil";
+    const QString log = runtime_.filePath("weston.log");
+    QStringList args{"--backend=headless-backend.so",
+                     "--use-pixman",
+                     "--socket=" + socket,
+                     QString("--width=%1").arg(desktop_.screen().width()),
+                     QString("--height=%1").arg(desktop_.screen().height()),
+                     "--idle-time=0",
+                     "--no-config",
+                     "--debug",
+                     "--log=" + log};
+    const bool xwayland = desktop_.server == Server::kWestonWithXWayland;
+    if (xwayland) args << "--xwayland";
+    server_.setProcessEnvironment(env_);
+    server_.setStandardOutputFile(QProcess::nullDevice());
+    server_.setStandardErrorFile(QProcess::nullDevice());
+    server_.start("weston", args);
+    if (!server_.waitForStarted(kPatienceMs) ||
+        !WaitFor([&] { return QFile::exists(runtime_.filePath(socket)); }))
+      return false;
+    env_.insert("XDG_SESSION_TYPE", "wayland");
+    env_.insert("WAYLAND_DISPLAY", socket);
+    if (!xwayland) return true;
+    const QRegularExpression listening("xserver listening on display (:[0-9]+)");
+    WaitFor([&] {
+      QFile file(log);
+      if (!file.open(QIODevice::ReadOnly)) return false;
+      display_ = listening.match(QString::fromUtf8(file.readAll())).captured(1);
+      return !display_.isEmpty();
+    });
+    return !display_.isEmpty() && OpenView();
+  }
+
+  const Desktop& desktop_;
+  QTemporaryDir runtime_;
+  QProcess server_;
   QProcess manager_;
   QProcess game_;
   QProcessEnvironment env_;
@@ -393,16 +504,41 @@ int DistinctColours(const QImage& shot) {
 }
 
 // Centred on the screen as the player sees the window, frame included: opposite margins differ
-// by the pixel an odd size leaves at most.
-testing::AssertionResult Centred(const QRect& framed) {
-  const int leftOverRight = framed.left() - (kScreen.width() - 1 - framed.right());
-  const int topOverBottom = framed.top() - (kScreen.height() - 1 - framed.bottom());
-  if (std::abs(leftOverRight) <= 1 && std::abs(topOverBottom) <= 1)
+// by the pixel an odd size leaves at most, or on a scaled screen by one of the window's units,
+// the finest step in which a program places its windows there.
+testing::AssertionResult Centred(const QRect& framed, const Desktop& desktop) {
+  const QSize screen = desktop.screen();
+  const int leftOverRight = framed.left() - (screen.width() - 1 - framed.right());
+  const int topOverBottom = framed.top() - (screen.height() - 1 - framed.bottom());
+  if (std::abs(leftOverRight) <= desktop.scale && std::abs(topOverBottom) <= desktop.scale)
     return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << "the window, frame included, spans x " << framed.left() << " to " << framed.right()
-         << " and y " << framed.top() << " to " << framed.bottom() << " of a " << kScreen.width()
-         << "x" << kScreen.height() << " screen";
+         << " and y " << framed.top() << " to " << framed.bottom() << " of a " << screen.width()
+         << "x" << screen.height() << " screen";
+}
+
+// The game window in a picture of the whole screen: the black playfield with its outline whole,
+// under a strip of the window's light grey face.
+bool ShowsTheGameWindow(const QImage& screen) {
+  const auto all = [&](QPoint from, QPoint step, int count, QRgb colour) {
+    for (QPoint at = from; count-- > 0; at += step) {
+      if ((screen.pixel(at) & RGB_MASK) != colour) return false;
+    }
+    return true;
+  };
+  const int width = kPlayfieldPx.width();
+  const int height = kPlayfieldPx.height();
+  constexpr int kFaceAbove = 3;
+  for (int y = kFaceAbove; y + height <= screen.height(); ++y) {
+    for (int x = 0; x + width <= screen.width(); ++x) {
+      if (all({x, y}, {1, 0}, width, 0) && all({x, y}, {0, 1}, height, 0) &&
+          all({x + width - 1, y}, {0, 1}, height, 0) &&
+          all({x, y - kFaceAbove}, {1, 0}, width, kFace))
+        return true;
+    }
+  }
+  return false;
 }
 
 // The top row's band across the playfield, where only monsters ever show.
@@ -486,33 +622,32 @@ std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& g
   return recorder.Frames();
 }
 
-class RealDisplay : public testing::TestWithParam<Desktop> {};
-
-TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
-  Session session;
-  ASSERT_TRUE(session.OpenDisplay(GetParam()))
-      << "Xvfb or openbox did not start; tools/setup.sh installs them";
-  ASSERT_TRUE(session.StartGame());
-
-  // The borderless splash, centred, shows its picture and goes by itself.
+// The borderless splash, centred, shows its picture and goes by itself; then the game window,
+// frame and all, is centred and takes the focus. Gives the game window.
+QString OpensCentredWithTheFocus(Session& session, const Desktop& desktop) {
   QString splash;
-  ASSERT_TRUE(WaitFor([&] { return !(splash = session.VisibleWindow("Form1")).isEmpty(); }))
+  EXPECT_TRUE(WaitFor([&] { return !(splash = session.VisibleWindow("Form1")).isEmpty(); }))
       << session.GameOutput().toStdString();
+  if (splash.isEmpty()) return {};
   const QRect card = session.View().FramedRect(splash.toUInt());
-  EXPECT_EQ(card.size(), QSize(559, 425));
-  EXPECT_TRUE(Centred(card));
+  EXPECT_EQ(card.size(), kSplashPx * desktop.scale);
+  EXPECT_TRUE(Centred(card, desktop));
   EXPECT_TRUE(WaitFor([&] { return DistinctColours(session.Grab(splash)) > 16; }))
       << "the splash shows no picture";
-  ASSERT_TRUE(WaitFor([&] { return !session.View().Shown(splash.toUInt()); }));
+  EXPECT_TRUE(WaitFor([&] { return !session.View().Shown(splash.toUInt()); }));
 
-  // The game window, frame and all, is centred and takes the focus.
   QString game;
-  ASSERT_TRUE(
+  EXPECT_TRUE(
       WaitFor([&] { return !(game = session.VisibleWindow("Starveil by Pellamy")).isEmpty(); }));
-  EXPECT_EQ(session.View().ClientRect(game.toUInt()).width(), 358);
-  EXPECT_TRUE(Centred(session.View().FramedRect(game.toUInt())));
-  ASSERT_TRUE(session.Focused(game));
+  if (game.isEmpty()) return {};
+  EXPECT_EQ(session.View().ClientRect(game.toUInt()).width(), kGameWindowWidthPx * desktop.scale);
+  EXPECT_TRUE(Centred(session.View().FramedRect(game.toUInt()), desktop));
+  EXPECT_TRUE(session.Focused(game));
+  return game;
+}
 
+// A whole game, from Start to "Sorry, Game Over.", and the start of the next.
+void PlayAGameToItsEndAndStartAnother(Session& session, const QString& game) {
   // Until Start the formation stands still, whatever the arrow keys do; then Space on the Start
   // button, which has the focus, starts the game.
   std::optional<int> waiting;
@@ -556,19 +691,52 @@ TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowR
   EXPECT_TRUE(seenWhole) << "no loss showed all " << kExplosionFrames
                          << " frames; losses seen:" << Describe(losses);
 
-  // Return answers the message, and the game plays on: Start, then the keys.
+  // Return answers the message, and the focus comes back to the game window, manager or not:
+  // with the pointer away, Shift+Tab from the text box to Start and Space on it start a new game.
   ASSERT_TRUE(session.Focused(box));
   session.X({"key", "Return"});
   ASSERT_TRUE(WaitFor([&] { return !session.View().Shown(box.toUInt()); }));
-  session.Click(game, kStartButton);
-  EXPECT_TRUE(Marches(session, game)) << "Start did not start a new game";
+  session.X({"mousemove", "0", "0"});
+  EXPECT_TRUE(session.Focused(game)) << "the game window did not get the focus back";
+  session.X({"key", "shift+Tab", "space"});
+  if (!Marches(session, game)) {
+    ADD_FAILURE() << "the keys after the message did not start a new game";
+    session.Click(game, kStartButton);
+    ASSERT_TRUE(Marches(session, game)) << "Start did not start a new game";
+  }
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, RealDisplay, testing::Values(Desktop::kBare, Desktop::kOpenbox),
+class RealDisplay : public testing::TestWithParam<Desktop> {};
+
+TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
+  const Desktop& desktop = GetParam();
+  Session session(desktop);
+  ASSERT_TRUE(session.OpenDisplay())
+      << "the desktop did not start; tools/setup.sh installs what it needs";
+  ASSERT_TRUE(session.StartGame());
+
+  if (desktop.server == Server::kWeston) {
+    // Natively on Wayland, where only a picture of the screen tells what shows.
+    EXPECT_TRUE(WaitFor([&] { return ShowsTheGameWindow(session.Screenshot()); }))
+        << "the game window did not show; " << session.GameOutput().toStdString();
+  } else if (desktop.reach == Reach::kComesUp) {
+    EXPECT_TRUE(WaitFor([&] { return !session.VisibleWindow("Starveil by Pellamy").isEmpty(); }))
+        << "the game window did not come up on the X display " << session.Display().toStdString()
+        << "; " << session.GameOutput().toStdString();
+  } else {
+    const QString game = OpensCentredWithTheFocus(session, desktop);
+    if (!game.isEmpty() && desktop.reach == Reach::kPlaysOn)
+      PlayAGameToItsEndAndStartAnother(session, game);
+  }
+  // The game says nothing, whatever the desktop: a line would tell of a plugin gone missing.
+  EXPECT_EQ(session.GameErrors().toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, RealDisplay, testing::ValuesIn(kDesktops),
                          [](const testing::TestParamInfo<Desktop>& info) {
-                           return info.param == Desktop::kBare ? "NoWindowManager" : "Openbox";
+                           return std::string(info.param.name);
                          });
 
 }  // namespace
