@@ -59,7 +59,7 @@ struct StartedGame {
 // is left out and the repaint that follows it is timed, from handing Qt the changed boxes to the
 // last pixel. (Pausing the benchmark's own timing costs more than a tick, hence the manual time.)
 template <class Tick>
-void TimeTickOrPaint(benchmark::State& state, Tick tick, bool timePaint = false) {
+void TimeTickOrPaint(benchmark::State& state, bool timePaint, Tick tick) {
   const auto start = std::chrono::steady_clock::now();
   tick();
   const auto ticked = std::chrono::steady_clock::now();
@@ -82,8 +82,7 @@ void BM_MarchStep(benchmark::State& state) {
   for (auto _ : state) {
     // A fresh formation now and then keeps all 48 monsters marching within the playfield.
     if (++steps % 200 == 0) game::BuildFormation(game.frm.Rules());
-    TimeTickOrPaint(
-        state, [&] { game::MarchFormation(game.frm.Rules()); }, timePaint);
+    TimeTickOrPaint(state, timePaint, [&] { game::MarchFormation(game.frm.Rules()); });
   }
   ReportPeakMemory(state);
 }
@@ -94,8 +93,7 @@ void BM_ShotTick(benchmark::State& state) {
   StartedGame game;
   for (auto _ : state) {
     game.KeepEverythingInFlight();
-    TimeTickOrPaint(
-        state, [&] { game::tmrBulletsMove_Timer(game.frm.Rules()); }, timePaint);
+    TimeTickOrPaint(state, timePaint, [&] { game::tmrBulletsMove_Timer(game.frm.Rules()); });
   }
   ReportPeakMemory(state);
 }
@@ -107,8 +105,7 @@ void BM_FlickerTick(benchmark::State& state) {
   game::tmrBulletsMove_Timer(game.frm.Rules());
   const bool timePaint = state.range(0) != 0;
   for (auto _ : state)
-    TimeTickOrPaint(
-        state, [&] { game::TmrRk_Timer(game.frm.Rules()); }, timePaint);
+    TimeTickOrPaint(state, timePaint, [&] { game::TmrRk_Timer(game.frm.Rules()); });
 }
 BENCHMARK(BM_FlickerTick)->ArgName("paint")->Arg(0)->Arg(1)->UseManualTime()->MinTime(0.2);
 

@@ -42,14 +42,14 @@ void Surface::SetBackColor(Rgb colour) {
 }
 
 void Surface::SendToBack(Control& control) {
-  auto it = std::find(stack_.begin(), stack_.end(), &control);
+  auto it = std::ranges::find(stack_, &control);
   if (it == stack_.end() || it == stack_.begin()) return;
   std::rotate(stack_.begin(), it, it + 1);
   control.NoteChange();
 }
 
 void Surface::BringToFront(Control& control) {
-  auto it = std::find(stack_.begin(), stack_.end(), &control);
+  auto it = std::ranges::find(stack_, &control);
   if (it == stack_.end() || it + 1 == stack_.end()) return;
   std::rotate(it, it + 1, stack_.end());
   control.NoteChange();
@@ -59,8 +59,8 @@ void Surface::BringToFront(Control& control) {
 // changed, and once per turn the surface works out where, and asks Qt to repaint a few boxes.
 void Surface::NoteChange(Control& control) {
   if (changed_.empty()) {
-    QMetaObject::invokeMethod(
-        this, [this] { HandOverRepaints(); }, Qt::QueuedConnection);
+    const auto handOver = [this] { HandOverRepaints(); };
+    QMetaObject::invokeMethod(this, handOver, Qt::QueuedConnection);
     awaitingHandOver_.push_back(this);
   }
   changed_.push_back(&control);

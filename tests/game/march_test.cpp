@@ -56,7 +56,10 @@ TEST(March, LaunchSearchHandsItsCounterOnAsTheNextTarget) {
 
   MarchFormation(g);
 
-  const struct { int rocket, monster; } kLaunches[] = {{1, 2}, {2, 4}, {3, 5}};
+  struct Launch {
+    int rocket, monster;
+  };
+  const Launch kLaunches[] = {{1, 2}, {2, 4}, {3, 5}};
   for (const auto& launch : kLaunches) {
     SCOPED_TRACE(launch.rocket);
     const platform::Sprite& rocket = g.K[launch.rocket];
@@ -237,7 +240,10 @@ TEST(MarchTimer, TickAfterTheLastLifeMovesNothingAndStaysOff) {
 }
 
 TEST(MarchTimer, KeepsMarchingWhenTheIntervalFormulaReachesZeroOrBelow) {
-  const struct { int level, live, interval; } kCases[] = {{12, 11, 1}, {12, 10, 0}, {20, 48, -42}};
+  struct Case {
+    int level, live, interval;
+  };
+  const Case kCases[] = {{12, 11, 1}, {12, 10, 0}, {20, 48, -42}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.interval);
     GameWindow w;

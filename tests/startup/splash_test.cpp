@@ -133,10 +133,7 @@ TEST(Startup, TheGameWindowComesOnceAndOnlyAfterTheSplashHasGone) {
     std::function<void(frmSplash&)> close;
   } const cases[] = {
       {"Timer1 ticks", [](frmSplash& splash) { splash.Timer1_Timer(); }},
-      {"left strip clicked",
-       [](frmSplash& splash) {
-         ClickAt(splash, {3, 100});
-       }},
+      {"left strip clicked", [](frmSplash& splash) { ClickAt(splash, QPoint(3, 100)); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
