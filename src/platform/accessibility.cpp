@@ -103,7 +103,7 @@ class ControlAccessible final : public QAccessibleInterface {
     const Surface* surface = LiveSurface(surface_);
     if (!surface) return nullptr;
     const std::vector<Control*>& stack = surface->BackToFront();
-    return std::find(stack.begin(), stack.end(), control_) != stack.end() ? control_ : nullptr;
+    return std::ranges::find(stack, control_) != stack.end() ? control_ : nullptr;
   }
 
   QString told;  // the reading assistive technology last heard of
@@ -142,7 +142,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
     const auto* ours = dynamic_cast<const ControlAccessible*>(child);
     if (!ours) return QAccessibleWidget::indexOfChild(child);
     const std::vector<const Control*> named = Named();
-    const auto it = std::find(named.begin(), named.end(), ours->Live());
+    const auto it = std::ranges::find(named, ours->Live());
     if (it == named.end()) return -1;
     return QAccessibleWidget::childCount() + static_cast<int>(it - named.begin());
   }

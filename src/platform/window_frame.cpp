@@ -38,8 +38,7 @@ QMarginsF ExpectedFrame(QWidget& window) {
   const xcb_atom_t requestFrameExtents = x11::Atom(x, "_NET_REQUEST_FRAME_EXTENTS");
   const std::vector<std::uint32_t> supported =
       x11::Property(x, root, x11::Atom(x, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-  if (std::find(supported.begin(), supported.end(), requestFrameExtents) == supported.end())
-    return {};
+  if (std::ranges::find(supported, requestFrameExtents) == supported.end()) return {};
 
   xcb_client_message_event_t request{};
   request.response_type = XCB_CLIENT_MESSAGE;

@@ -242,7 +242,7 @@ class Recorder {
         box = box_;
       }
       const std::vector<QRgb> shown = x_.Pixels(box);
-      const auto match = std::find(pictures_.begin(), pictures_.end(), shown);
+      const auto match = std::ranges::find(pictures_, shown);
       if (match != pictures_.end()) {
         const auto frame = static_cast<int>(match - pictures_.begin());
         const std::lock_guard lock(mutex_);
@@ -684,7 +684,7 @@ void PlayAGameToItsEndAndStartAnother(Session& session, const QString& game) {
   const std::vector<int> whole{0, 1, 2, 3, 4, 5, 6, 7};
   bool seenWhole = false;
   for (const std::vector<int>& loss : losses) {
-    EXPECT_TRUE(std::adjacent_find(loss.begin(), loss.end(), std::greater_equal<>()) == loss.end())
+    EXPECT_TRUE(std::ranges::adjacent_find(loss, std::greater_equal<>()) == loss.end())
         << "frames out of order in a loss; losses seen:" << Describe(losses);
     seenWhole = seenWhole || loss == whole;
   }

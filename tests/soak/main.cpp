@@ -41,9 +41,9 @@ int main(int argc, char** argv) {
   std::cout << "soak seed " << options.seed << "; the same run again: " << argv[0] << " --seed "
             << options.seed;
   if (options.steps < 0) {
-    std::cout << " --seconds " << options.seconds << std::endl;
+    std::cout << " --seconds " << options.seconds << '\n' << std::flush;
   } else {
-    std::cout << " --steps " << options.steps << std::endl;
+    std::cout << " --steps " << options.steps << '\n' << std::flush;
   }
 
   const auto start = std::chrono::steady_clock::now();
@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     soak.Run();
   } catch (const starveil::soak::Failure& failure) {
     std::cout << "FAILED: " << failure.what() << "\nreplay: " << argv[0] << " --seed "
-              << options.seed << " --steps " << soak.Step() << std::endl;
+              << options.seed << " --steps " << soak.Step() << '\n'
+              << std::flush;
     status = EXIT_FAILURE;
   }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

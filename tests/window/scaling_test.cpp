@@ -97,8 +97,7 @@ TEST_F(Scaling, AStretchedLifeMarkerShowsOnlyItsPicturesColoursAndItsPanel) {
       seen.insert(shot.pixel(x, y));
   }
   std::set<QRgb> blends;
-  std::set_difference(seen.begin(), seen.end(), allowed.begin(), allowed.end(),
-                      std::inserter(blends, blends.begin()));
+  std::ranges::set_difference(seen, allowed, std::inserter(blends, blends.begin()));
   EXPECT_EQ(blends.size(), 0u);
   EXPECT_GT(seen.size(), 2u) << "the marker shows";
 }

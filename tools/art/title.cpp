@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "art.h"
@@ -85,6 +87,8 @@ void Letter(QPainterPath& path, char letter, const Point& at) {
     case 'L':
       line({{0.14, 0.0}, {0.12, 1.0}, {0.94, 0.97}});
       break;
+    default:
+      throw std::invalid_argument(std::string("no strokes for the letter ") + letter);
   }
 }
 
