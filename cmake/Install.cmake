@@ -34,8 +34,11 @@ install(CODE "
   set(STARVEIL_PROGRAM [[${STARVEIL_GAMES_DIR}/starveil]])
   set(STARVEIL_BINARY_DIR [[${PROJECT_BINARY_DIR}]])")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallDesktopEntry.cmake)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+include(${CMAKE_CURRENT_LIST_DIR}/Releases.cmake)
+starveil_releases(${PROJECT_SOURCE_DIR}/packaging/changelog STARVEIL_RELEASES)
+set(metainfo ${PROJECT_BINARY_DIR}/metainfo/${STARVEIL_APP_ID}.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${STARVEIL_APP_ID}.metainfo.xml.in ${metainfo} @ONLY)
+install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Debian's machine-readable form of LICENSE, where a package's users look for its terms.
 set(STARVEIL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/starveil)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${STARVEIL_DOC_DIR})

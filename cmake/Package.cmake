@@ -5,13 +5,8 @@ set(STARVEIL_MAINTAINER "Starveil developers <starveil@invalid>"
     CACHE STRING "Maintainer of the .deb, as a name and an e-mail address")
 
 # The changelog of a package made from its own source is Debian's changelog.gz, which its
-# maintainer signs; its latest entry must be the version being built.
+# maintainer signs; its latest entry gives the version being built (CMakeLists.txt).
 set(changelog ${PROJECT_SOURCE_DIR}/packaging/changelog)
-file(STRINGS ${changelog} latest LIMIT_COUNT 1)
-string(REPLACE "." "\\." version_pattern ${PROJECT_VERSION})
-if(NOT latest MATCHES "^starveil \\(${version_pattern}\\) ")
-  message(FATAL_ERROR "packaging/changelog's latest entry is not version ${PROJECT_VERSION}")
-endif()
 configure_file(${changelog} ${PROJECT_BINARY_DIR}/doc/changelog @ONLY)
 starveil_gzip(${PROJECT_BINARY_DIR}/doc/changelog)
 install(FILES ${PROJECT_BINARY_DIR}/doc/changelog.gz DESTINATION ${STARVEIL_DOC_DIR})
