@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian package the way a distribution and a player meet it: builds it with
-# tools/package.sh, runs lintian over it, installs it with apt-get, starts the game from its
+# tools/package.sh, and again from a copy of the sources at another path, and fails unless the two
+# are the same to the byte; runs lintian over it; installs it with apt-get and checks that the
+# package, its changelog and its metadata name the same version; starts the game from its
 # installed desktop entry on a private Xvfb in a clean environment, waits for the splash and then
 # the game window, ends the game, purges the package and checks that none of its files is left.
 # Runs as root, or as a user with sudo for installing and purging; purges the package on any exit.
@@ -36,10 +38,39 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The one package a build directory holds.
+built_package() {
+  local debs=("$1"/starveil_*.deb)
+  ((${#debs[@]} == 1)) || fail "expected one package in $1, found: ${debs[*]}"
+  echo "${debs[0]}"
+}
+
 tools/package.sh
-debs=(build-pkg/starveil_*.deb)
-((${#debs[@]} == 1)) || fail "expected one package in build-pkg/, found: ${debs[*]}"
-deb=${debs[0]}
+deb=$(built_package build-pkg)
+
+# The same sources, copied afresh (new file times) to another path with their history, built
+# again: the package must not differ by a byte. A packager's own maintainer goes along.
+copy=$work/elsewhere/starveil
+mkdir -p "$copy"
+git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$copy"
+cp -R .git "$copy/"
+maintainer=$(sed -n 's/^STARVEIL_MAINTAINER:STRING=//p' build-pkg/CMakeCache.txt)
+cmake -S "$copy" -B "$copy/build-pkg" -DSTARVEIL_TESTS=OFF -DSTARVEIL_MAINTAINER="$maintainer" \
+  >/dev/null
+log "building again in $copy"
+"$copy/tools/package.sh" >"$work/second-build.log" 2>&1 ||
+  fail "the second build failed: $(tail -n 20 "$work/second-build.log")"
+again=$(built_package "$copy/build-pkg")
+if ! cmp -s "$deb" "$again"; then
+  dpkg-deb -R "$deb" "$work/first"
+  dpkg-deb -R "$again" "$work/second"
+  differing=$(diff -rq "$work/first" "$work/second" |
+    sed -E "s#^Files $work/first(/[^ ]*) and .*#\1#; s#^Only in $work/(first|second)#only in \1:#" |
+    paste -sd ' ') || true
+  fail "two builds of the same sources differ:" \
+    "${differing:-in the archive's own file times, owners or order}"
+fi
+log "a second build at another path gave the same package to the byte"
 
 # The maintainer's placeholder address is bogus on purpose, so that no package goes out under it
 # unnoticed: lintian reports it for the Maintainer field and the changelog's signature, and those
@@ -56,6 +87,21 @@ log "apt-get install ./$deb"
 installed=true
 "${as_root[@]}" apt-get install -y -qq "./$deb" >/dev/null
 mapfile -t files < <(dpkg -L starveil)
+
+# One version throughout: the changelog's in the sources, the package's, the installed changelog's
+# and the newest release of the installed metadata.
+versions=(
+  "$(dpkg-parsechangelog -l packaging/changelog -S Version)"
+  "$(dpkg-query -W -f='${Version}' starveil)"
+  "$(zcat /usr/share/doc/starveil/changelog.gz | sed -n '1s/^starveil (\([^)]*\)).*/\1/p')"
+  "$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' /usr/share/metainfo/$app_id.metainfo.xml |
+    head -n1)"
+)
+for version in "${versions[@]}"; do
+  [[ $version == "${versions[0]}" ]] ||
+    fail "the versions disagree: changelog, package, installed changelog, metadata: ${versions[*]}"
+done
+log "changelog, package and metadata all name version ${versions[0]}"
 
 # Start the game as a desktop does, through its menu entry's Exec line, with nothing of this
 # shell's environment but the display, and with Qt choosing its platform plugin itself.

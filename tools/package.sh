@@ -7,6 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# One time for the whole build, so that the same sources give the same package: the resource
+# compiler stamps the pictures with it, and the package's files carry it. The time of the last
+# commit, or, outside a git checkout, of the changelog's latest entry.
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
+    dpkg-parsechangelog -l packaging/changelog -S Timestamp)
+fi
+export SOURCE_DATE_EPOCH
+
 # Debian's own flags, as its packages are built with: every hardening feature, and the source
 # path mapped out of the program so that a rebuild elsewhere gives the same bytes.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
