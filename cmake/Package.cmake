@@ -35,4 +35,6 @@ time at a formation of 48 monsters. The formation marches sideways, steps
 down each time it turns, speeds up as it thins out and as the level rises,
 and drops rockets on you.")
 
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebInstalledSize.cmake)
+
 include(CPack)

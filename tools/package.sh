@@ -25,7 +25,8 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DSTARVEIL_TESTS=OFF \
   -DSTARVEIL_WERROR="${STARVEIL_WERROR:-OFF}" \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
-cmake --build build-pkg -j"$(nproc)"
+# From clean: a picture table compiled under an earlier commit's time would otherwise stay.
+cmake --build build-pkg -j"$(nproc)" --clean-first
 cd build-pkg
 rm -f starveil_*.deb
 cpack -G DEB
