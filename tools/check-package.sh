@@ -68,7 +68,7 @@ if ! cmp -s "$deb" "$again"; then
     sed -E "s#^Files $work/first(/[^ ]*) and .*#\1#; s#^Only in $work/(first|second)#only in \1:#" |
     paste -sd ' ') || true
   fail "two builds of the same sources differ:" \
-    "${differing:-in the archive's own file times, owners or order}"
+    "${differing:-in the archive alone: file times, owners or order}"
 fi
 log "a second build at another path gave the same package to the byte"
 
@@ -104,7 +104,8 @@ done
 log "changelog, package and metadata all name version ${versions[0]}"
 
 # Start the game as a desktop does, through its menu entry's Exec line, with nothing of this
-# shell's environment but the display, and with Qt choosing its platform plugin itself.
+# shell's environment but the display and what every session sets, and with the game choosing its
+# platform plugin itself.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 deadline=$((SECONDS + patience_s))
@@ -120,6 +121,7 @@ desktop_entry=/usr/share/applications/$app_id.desktop
 log "gio launch $desktop_entry ($(grep '^Exec=' "$desktop_entry"))"
 mkdir -m 700 "$work/runtime"
 env -i DISPLAY="$display" HOME="$work" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
+  LANG=C.UTF-8 \
   gio launch "$desktop_entry" >"$work/game.log" 2>&1 || fail "gio launch: $(cat "$work/game.log")"
 
 # Prints the id of the one window of that exact name shown on the display, waiting for it.
