@@ -51,9 +51,7 @@ deb=$(built_package build-pkg)
 # The same sources, copied afresh (new file times) to another path with their history, built
 # again: the package must not differ by a byte. A packager's own maintainer goes along.
 copy=$work/elsewhere/starveil
-mkdir -p "$copy"
-git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$copy"
-cp -R .git "$copy/"
+tools/copy-sources.sh "$copy"
 maintainer=$(sed -n 's/^STARVEIL_MAINTAINER:STRING=//p' build-pkg/CMakeCache.txt)
 cmake -S "$copy" -B "$copy/build-pkg" -DSTARVEIL_TESTS=OFF -DSTARVEIL_MAINTAINER="$maintainer" \
   >/dev/null
