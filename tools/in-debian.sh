@@ -18,7 +18,7 @@ root=$PWD/build-$release/root
 if [[ ! -x $root/usr/bin/apt-get ]]; then
   "${as_root[@]}" rm -rf "$root"
   mkdir -p "$(dirname "$root")"
-  # git for the sources' history, sudo-free set-up as root, certificates for https mirrors.
+  # git for the sources' history, certificates for https mirrors.
   "${as_root[@]}" mmdebstrap --variant=apt --include=ca-certificates,git "$release" "$root" \
     http://deb.debian.org/debian
 fi

@@ -41,8 +41,8 @@ constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thri
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
 constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion frame
 constexpr QSize kScreen{1024, 768};
-constexpr QSize kScaledScreen{1600,
-                              1200};  // at scale 2: the game window would not fit on the other
+// At scale 2 the game window would not fit on the other.
+constexpr QSize kScaledScreen{1600, 1200};
 constexpr int kPlayfieldLeftPx = 4;
 constexpr int kPlayfieldTopPx = 80;
 constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
