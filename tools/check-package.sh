@@ -3,8 +3,9 @@
 # tools/package.sh, and again from a copy of the sources at another path, and fails unless the two
 # are the same to the byte; runs lintian over it; installs it with apt-get and checks that the
 # package, its changelog and its metadata name the same version; starts the game from its
-# installed desktop entry on a private Xvfb in a clean environment, waits for the splash and then
-# the game window, ends the game, purges the package and checks that none of its files is left.
+# installed desktop entry on a bare X server of its own (tools/desktop.sh) in a clean environment,
+# waits for the splash and then the game window, ends the game, purges the package and checks that
+# none of its files is left.
 # Runs as root, or as a user with sudo for installing and purging; purges the package on any exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,47 @@ fail() {
   exit 1
 }
 
+# Starts the game as a desktop does, through its menu entry's Exec line, with nothing of this
+# shell's environment but the session's display and runtime directory and what every session sets,
+# and with the game choosing its platform plugin itself; checks its windows and ends it.
+start_from_menu() {
+  local desktop_entry=/usr/share/applications/$app_id.desktop
+  log "gio launch $desktop_entry ($(grep '^Exec=' "$desktop_entry"))"
+  env -i DISPLAY="$DISPLAY" HOME="$work" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" PATH=/usr/bin:/bin \
+    LANG=C.UTF-8 \
+    gio launch "$desktop_entry" >"$work/game.log" 2>&1 || fail "gio launch: $(cat "$work/game.log")"
+
+  local splash game game_pid program colours
+  splash=$(shown_window Form1) || fail "the splash window did not appear"
+  log "the splash is shown"
+  game=$(shown_window 'Starveil by Pellamy') || fail "the game window did not appear"
+  game_pid=$(xdotool getwindowpid "$game")
+  program=$(readlink "/proc/$game_pid/exe")
+  [[ $program == /usr/games/starveil ]] || fail "the game window belongs to $program"
+  if xdotool search --onlyvisible --name '^Form1$' >/dev/null; then
+    fail "the splash window $splash is still shown beside the game window"
+  fi
+  # A window that came up but drew nothing would be one flat colour.
+  colours=$(xwd -silent -id "$game" | convert xwd:- -format '%k' info:)
+  ((colours > 10)) || fail "the game window shows only $colours colours"
+  log "the game window $game of $program is shown, in $colours colours"
+
+  kill "$game_pid"
+  timeout "$patience_s" tail --pid="$game_pid" -f /dev/null || fail "the game did not end"
+}
+
+# Prints the id of the one window of that exact name shown on the display, waiting for it.
+shown_window() {
+  timeout "$patience_s" xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
+}
+
+# Run again by itself on the desktop, for that part alone.
+if [[ ${1:-} == --start-from-menu ]]; then
+  work=$2
+  start_from_menu
+  exit 0
+fi
+
 status=$(dpkg-query -W -f='${db:Status-Status}' starveil 2>/dev/null || true)
 if [[ -n $status && $status != not-installed ]]; then
   fail "starveil is on this machine ($status); purge it first, as this check purges it at the end"
@@ -28,11 +70,7 @@ fi
 
 work=$(mktemp -d)
 installed=false
-xvfb_pid=
-game_pid=
 cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
   $installed && "${as_root[@]}" apt-get purge -y -qq starveil >/dev/null
   rm -rf "$work"
 }
@@ -101,49 +139,7 @@ for version in "${versions[@]}"; do
 done
 log "changelog, package and metadata all name version ${versions[0]}"
 
-# Start the game as a desktop does, through its menu entry's Exec line, with nothing of this
-# shell's environment but the display and what every session sets, and with the game choosing its
-# platform plugin itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$((SECONDS + patience_s))
-until [[ -s $work/display ]]; do
-  if ((SECONDS >= deadline)) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  fi
-  sleep 0.1
-done
-sleep 0.1 # the number's newline
-display=":$(head -n1 "$work/display")"
-desktop_entry=/usr/share/applications/$app_id.desktop
-log "gio launch $desktop_entry ($(grep '^Exec=' "$desktop_entry"))"
-mkdir -m 700 "$work/runtime"
-env -i DISPLAY="$display" HOME="$work" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
-  LANG=C.UTF-8 \
-  gio launch "$desktop_entry" >"$work/game.log" 2>&1 || fail "gio launch: $(cat "$work/game.log")"
-
-# Prints the id of the one window of that exact name shown on the display, waiting for it.
-shown_window() {
-  DISPLAY=$display timeout "$patience_s" xdotool search --sync --onlyvisible --name "^$1\$" |
-    head -n1
-}
-splash=$(shown_window Form1) || fail "the splash window did not appear"
-log "the splash is shown"
-game=$(shown_window 'Starveil by Pellamy') || fail "the game window did not appear"
-game_pid=$(DISPLAY=$display xdotool getwindowpid "$game")
-program=$(readlink "/proc/$game_pid/exe")
-[[ $program == /usr/games/starveil ]] || fail "the game window belongs to $program"
-if DISPLAY=$display xdotool search --onlyvisible --name '^Form1$' >/dev/null; then
-  fail "the splash window $splash is still shown beside the game window"
-fi
-# A window that came up but drew nothing would be one flat colour.
-colours=$(DISPLAY=$display xwd -silent -id "$game" | convert xwd:- -format '%k' info:)
-((colours > 10)) || fail "the game window shows only $colours colours"
-log "the game window $game of $program is shown, in $colours colours"
-
-kill "$game_pid"
-timeout "$patience_s" tail --pid="$game_pid" -f /dev/null || fail "the game did not end"
-game_pid=
+tools/desktop.sh x "$0" --start-from-menu "$work"
 # The game logs nothing, as its manual page says; a line from Qt would tell of a missing plugin or
 # font that the package should have brought.
 [[ ! -s $work/game.log ]] || fail "the game wrote: $(cat "$work/game.log")"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the game as a player runs it, beside a baseline window that has the game's three
-# timers and does nothing else, both on a private Xvfb. Prints each figure beside its target.
+# timers and does nothing else, both on a bare X server of its own (tools/desktop.sh). Prints each
+# figure beside its target.
 #
 #   tools/measure-cpu.sh
 #
@@ -52,32 +53,12 @@ build() {
 # ---- processes -----------------------------------------------------------------------------
 
 pids=()
-xvfb_pid=
 cleanup() {
   local pid
-  for pid in "${pids[@]}" $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-
-# Starts Xvfb on a display it picks itself, so no running X server is disturbed.
-open_display() {
-  local file="$work/display" deadline=$((SECONDS + patience_s))
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  until [[ -s $file ]]; do
-    if ((SECONDS >= deadline)) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-      log "Xvfb did not start; see $work/xvfb.log"
-      exit 1
-    fi
-    sleep 0.1
-  done
-  sleep 0.1 # the number's newline
-  local number
-  number=$(head -n1 "$file")
-  export DISPLAY=":$number"
-  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-}
 
 stop() {
   local pid=$1
@@ -351,12 +332,16 @@ wait_for_ticks() {
 
 # ---- main ----------------------------------------------------------------------------------
 
-build
+# Builds, then runs itself again on a desktop of its own to measure.
+if [[ ${1:-} != --on-desktop ]]; then
+  build
+  tools/setup.sh desktops
+  exec tools/desktop.sh x "$0" --on-desktop
+fi
 # The last run's logs and traces stay here for a closer look.
 readonly work="$out/run"
 rm -rf "$work"
 mkdir -p "$work"
-open_display
 cpu_run
 trace_run
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs whichever packages of the lists named are missing, through sudo unless root. Each list
-# is tools/packages/<name>.txt: game (building and playing), test (the tests and checks) and
-# package (checking the .deb). Without names, game and test.
+# is tools/packages/<name>.txt: game (building and playing), test (the tests and checks),
+# desktops (the desktops tools/desktop.sh starts), package (checking the .deb) and debian-root
+# (tools/in-debian.sh). Without names, game, test and desktops.
 #   tools/setup.sh game
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 lists=("$@")
-((${#lists[@]})) || lists=(game test)
+((${#lists[@]})) || lists=(game test desktops)
 wanted=()
 for list in "${lists[@]}"; do
   file=tools/packages/$list.txt

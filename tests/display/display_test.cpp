@@ -3,12 +3,9 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRect>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
@@ -30,8 +27,8 @@
 #include "platform/picture.h"
 #include "platform/x11.h"
 
-// The built game under its own X server, with or without a window manager, driven by real input
-// (XTEST, as a keyboard and a mouse would) and read back from the screen.
+// The built game on the desktop tools/desktop.sh started for the row, driven by real input (XTEST,
+// as a keyboard and a mouse would) and read back from the screen.
 namespace starveil::display {
 namespace {
 
@@ -40,9 +37,6 @@ constexpr int kReactionMs = 10'000;       // for the game to show what a key or 
 constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thrice in a minute or so
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
 constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion frame
-constexpr QSize kScreen{1024, 768};
-// At scale 2 the game window would not fit on the other.
-constexpr QSize kScaledScreen{1600, 1200};
 constexpr int kPlayfieldLeftPx = 4;
 constexpr int kPlayfieldTopPx = 80;
 constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
@@ -58,32 +52,28 @@ constexpr int kGameWindowWidthPx = 358;
 const QSize kPlayfieldPx{353, 277};
 constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 
-enum class Server { kXvfb, kWestonWithXWayland, kWeston };
-// How far a desktop's run goes: the game's windows come up; they open centred and take the focus;
+// How far a desktop's row goes: the game's windows come up; they open centred and take the focus;
 // a whole game is played and another started.
 enum class Reach { kComesUp, kOpensCentred, kPlaysOn };
 
-struct Desktop {
+struct Row {
   const char* name;
-  Server server;
-  bool openbox;
-  int scale;
   Reach reach;
-  QSize screen() const { return scale == 1 ? kScreen : kScaledScreen; }
 };
 
-void PrintTo(const Desktop& desktop, std::ostream* out) {
-  *out << desktop.name;
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
 }
 
-const Desktop kDesktops[] = {
-    {"NoWindowManager", Server::kXvfb, false, 1, Reach::kPlaysOn},
-    {"Openbox", Server::kXvfb, true, 1, Reach::kPlaysOn},
-    {"OpenboxAtScale2", Server::kXvfb, true, 2, Reach::kOpensCentred},
+// Which desktop each row runs on is in CMakeLists.txt beside, which starts it for the row.
+const Row kRows[] = {
+    {"NoWindowManager", Reach::kPlaysOn},
+    {"Openbox", Reach::kPlaysOn},
+    {"OpenboxAtScale2", Reach::kOpensCentred},
     // A Wayland session that offers XWayland, as most desktops do: the game takes X11.
-    {"WestonWithXWayland", Server::kWestonWithXWayland, false, 1, Reach::kComesUp},
+    {"WestonWithXWayland", Reach::kComesUp},
     // A Wayland session without an X display: the game runs natively.
-    {"WestonWithoutX", Server::kWeston, false, 1, Reach::kComesUp},
+    {"WestonWithoutX", Reach::kComesUp},
 };
 
 // One program run to its end, its output kept.
@@ -107,23 +97,23 @@ bool WaitFor(const std::function<bool()>& condition, int ms = kPatienceMs) {
 template <class T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-// A connection of the test's own to the X server, to read where windows are and what the screen
-// shows.
+// A connection of the test's own to the X server, to read where windows are and what they show.
 class XView {
  public:
   explicit XView(const QString& display)
       : x_(xcb_connect(display.toUtf8().constData(), nullptr), &xcb_disconnect) {
     if (xcb_connection_has_error(x_.get())) return;
-    root_ = xcb_setup_roots_iterator(xcb_get_setup(x_.get())).data->root;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x_.get())).data;
+    root_ = screen->root;
+    screenSize_ = QSize(screen->width_in_pixels, screen->height_in_pixels);
   }
 
   bool Ok() const { return root_ != XCB_WINDOW_NONE; }
+  QSize ScreenSize() const { return screenSize_; }
 
   std::vector<std::uint32_t> Property(xcb_window_t window, const char* name, xcb_atom_t type) {
     return platform::x11::Property(x_.get(), window, platform::x11::Atom(x_.get(), name), type);
   }
-
-  bool ManagerRunning() { return platform::x11::ManagerRunning(x_.get(), root_); }
 
   // The client area on the screen.
   QRect ClientRect(xcb_window_t window) {
@@ -162,12 +152,13 @@ class XView {
     return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
   }
 
-  // What the screen shows in `box`, as 0xRRGGBB pixels row by row.
-  std::vector<QRgb> Pixels(const QRect& box) {
+  // What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row: read from the
+  // window itself, which a compositing desktop draws the screen from.
+  std::vector<QRgb> Pixels(xcb_window_t window, const QRect& box) {
     const Reply<xcb_get_image_reply_t> image(
         xcb_get_image_reply(
             x_.get(),
-            xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, root_,
+            xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, window,
                           static_cast<std::int16_t>(box.x()), static_cast<std::int16_t>(box.y()),
                           static_cast<std::uint16_t>(box.width()),
                           static_cast<std::uint16_t>(box.height()), ~0U),
@@ -183,8 +174,8 @@ class XView {
     return pixels;
   }
 
-  QImage Image(const QRect& box) {
-    const std::vector<QRgb> pixels = Pixels(box);
+  QImage Image(xcb_window_t window, const QRect& box) {
+    const std::vector<QRgb> pixels = Pixels(window, box);
     if (pixels.empty()) return {};
     return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
                   QImage::Format_RGB32)
@@ -194,6 +185,7 @@ class XView {
  private:
   std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x_;
   xcb_window_t root_ = XCB_WINDOW_NONE;
+  QSize screenSize_;
 };
 
 // Watches the cannon's box on the screen from a thread of its own, many times in each explosion
@@ -201,7 +193,7 @@ class XView {
 // by index. A rocket crossing the box hides the picture and is passed over.
 class Recorder {
  public:
-  explicit Recorder(const QString& display) : x_(display) {
+  Recorder(const QString& display, xcb_window_t game) : x_(display), game_(game) {
     for (int frame = 0; frame <= kCannonPicture; ++frame) {
       const QImage picture =
           assets::Load("se" + std::to_string(frame)).Image().convertToFormat(QImage::Format_ARGB32);
@@ -217,9 +209,9 @@ class Recorder {
 
   ~Recorder() { Stop(); }
 
-  void Aim(QPoint cannonOnScreen) {
+  void Aim(QPoint cannon) {
     const std::lock_guard lock(mutex_);
-    box_ = QRect(cannonOnScreen, QSize(kCannonPx, kCannonPx));
+    box_ = QRect(cannon, QSize(kCannonPx, kCannonPx));
     if (!thread_.joinable()) thread_ = std::thread([this] { Record(); });
   }
 
@@ -241,7 +233,7 @@ class Recorder {
         const std::lock_guard lock(mutex_);
         box = box_;
       }
-      const std::vector<QRgb> shown = x_.Pixels(box);
+      const std::vector<QRgb> shown = x_.Pixels(game_, box);
       const auto match = std::ranges::find(pictures_, shown);
       if (match != pictures_.end()) {
         const auto frame = static_cast<int>(match - pictures_.begin());
@@ -253,6 +245,7 @@ class Recorder {
   }
 
   XView x_;
+  xcb_window_t game_;
   std::array<std::vector<QRgb>, kCannonPicture + 1> pictures_;
   std::mutex mutex_;
   QRect box_;
@@ -286,36 +279,28 @@ std::string Describe(const std::vector<std::vector<int>>& losses) {
   return text.empty() ? " none" : text;
 }
 
-// A desktop of its own: an X server on a free display with a window manager if asked, or a
-// Wayland compositor with or without XWayland, and the game on it.
+// The game on the desktop this test runs in, as its session's variables name it.
 class Session {
  public:
-  explicit Session(const Desktop& desktop) : desktop_(desktop) {}
+  Session() {
+    env_ = QProcessEnvironment::systemEnvironment();
+    env_.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
+    display_ = env_.value("DISPLAY");
+    if (!display_.isEmpty()) view_ = std::make_unique<XView>(display_);
+  }
 
   ~Session() {
-    for (QProcess* process : {&game_, &manager_, &server_}) {
-      process->terminate();
-      if (!process->waitForFinished(5000)) process->kill();
-      process->waitForFinished(5000);
-    }
+    game_.terminate();
+    if (!game_.waitForFinished(5000)) game_.kill();
+    game_.waitForFinished(5000);
   }
 
-  bool OpenDisplay() {
-    if (!runtime_.isValid()) return false;
-    env_ = QProcessEnvironment::systemEnvironment();
-    // As a desktop session sets it; Qt complains without it.
-    env_.insert("XDG_RUNTIME_DIR", runtime_.path());
-    env_.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
-    env_.remove("DISPLAY");
-    env_.remove("WAYLAND_DISPLAY");
-    if (desktop_.server != Server::kXvfb) return StartWeston();
-    for (int attempt = 0; attempt < 5 && display_.isEmpty(); ++attempt)
-      StartXvfb();
-    return !display_.isEmpty() && OpenView() && (!desktop_.openbox || StartOpenbox());
-  }
+  // The desktop offers an X display, and the test can read it.
+  bool OnX() const { return view_ && view_->Ok(); }
+  // The scale tools/desktop.sh runs the game at.
+  int Scale() const { return std::max(1, env_.value("QT_SCALE_FACTOR").toInt()); }
 
   bool StartGame() {
-    env_.insert("QT_SCALE_FACTOR", QString::number(desktop_.scale));
     game_.setProcessEnvironment(env_);
     game_.start(STARVEIL_GAME, {});
     return game_.waitForStarted(kPatienceMs);
@@ -339,8 +324,12 @@ class Session {
 
   QString X(const QStringList& args) { return RunTool(env_, "xdotool", args); }
 
+  // The game's own window of that title: a desktop that draws frames in a program of its own may
+  // give a frame its client's title.
   QString VisibleWindow(const QString& title) {
-    return X({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+    return X({"search", "--all", "--onlyvisible", "--pid", QString::number(game_.processId()),
+              "--name", "^" + title + "$"})
+        .section('\n', 0, 0);
   }
 
   // Keys and clicks go where a player's would: to the window that has the focus.
@@ -353,101 +342,27 @@ class Session {
     X({"mousemove", QString::number(onScreen.x()), QString::number(onScreen.y()), "click", "1"});
   }
 
-  // What the screen shows of the window's client area.
-  QImage Grab(const QString& window) { return view_->Image(view_->ClientRect(window.toUInt())); }
+  // What the window shows of its client area.
+  QImage Grab(const QString& window) {
+    const xcb_window_t id = window.toUInt();
+    return view_->Image(id, QRect(QPoint(), view_->ClientRect(id).size()));
+  }
 
   // The whole of a Wayland compositor's screen, as its screenshot client takes it.
   QImage Screenshot() {
-    QDir dir(runtime_.path());
+    QTemporaryDir dir;
     QProcess shooter;
     shooter.setProcessEnvironment(env_);
     shooter.setWorkingDirectory(dir.path());
     shooter.start("weston-screenshooter", {});
     shooter.waitForFinished(kPatienceMs);
     QImage picture;
-    for (const QString& name : dir.entryList({"wayland-screenshot*.png"}, QDir::Files)) {
-      picture.load(dir.filePath(name));
-      dir.remove(name);
-    }
+    for (const QString& name : QDir(dir.path()).entryList({"wayland-screenshot*.png"}, QDir::Files))
+      picture.load(QDir(dir.path()).filePath(name));
     return picture;
   }
 
  private:
-  // On a display number of its own, far above the low ones that servers searching for a free
-  // number try first: a game started beside such a search could not always connect.
-  void StartXvfb() {
-    const QString display = ":" + QString::number(QRandomGenerator::global()->bounded(1000, 30000));
-    const QSize screen = desktop_.screen();
-    server_.start(
-        "Xvfb", {display, "-displayfd", "1", "-screen", "0",
-                 QString("%1x%2x24").arg(screen.width()).arg(screen.height()), "-nolisten", "tcp"});
-    if (!server_.waitForStarted(kPatienceMs)) return;
-    // It writes its number once it takes connections, or ends when the number is taken.
-    QDeadlineTimer patience(kPatienceMs);
-    while (!server_.canReadLine() && server_.state() == QProcess::Running && !patience.hasExpired())
-      server_.waitForReadyRead(100);
-    if (server_.canReadLine()) {
-      display_ = display;
-      return;
-    }
-    server_.kill();
-    server_.waitForFinished(kPatienceMs);
-  }
-
-  bool OpenView() {
-    env_.insert("DISPLAY", display_);
-    view_ = std::make_unique<XView>(display_);
-    return view_->Ok();
-  }
-
-  bool StartOpenbox() {
-    manager_.setProcessEnvironment(env_);
-    manager_.setStandardOutputFile(QProcess::nullDevice());
-    manager_.setStandardErrorFile(QProcess::nullDevice());
-    manager_.start("openbox", {"--sm-disable"});
-    return manager_.waitForStarted(kPatienceMs) && WaitFor([&] { return view_->ManagerRunning(); });
-  }
-
-  // Headless and drawn in software; the debug interface lets the screenshot client in, and
-  // XWayland, when asked for, comes up on the first free X display, which the log names.
-  bool StartWeston() {
-    const QString socket = "wayland-starveil";
-    const QString log = runtime_.filePath("weston.log");
-    QStringList args{"--backend=headless-backend.so",
-                     "--use-pixman",
-                     "--socket=" + socket,
-                     QString("--width=%1").arg(desktop_.screen().width()),
-                     QString("--height=%1").arg(desktop_.screen().height()),
-                     "--idle-time=0",
-                     "--no-config",
-                     "--debug",
-                     "--log=" + log};
-    const bool xwayland = desktop_.server == Server::kWestonWithXWayland;
-    if (xwayland) args << "--xwayland";
-    server_.setProcessEnvironment(env_);
-    server_.setStandardOutputFile(QProcess::nullDevice());
-    server_.setStandardErrorFile(QProcess::nullDevice());
-    server_.start("weston", args);
-    if (!server_.waitForStarted(kPatienceMs) ||
-        !WaitFor([&] { return QFile::exists(runtime_.filePath(socket)); }))
-      return false;
-    env_.insert("XDG_SESSION_TYPE", "wayland");
-    env_.insert("WAYLAND_DISPLAY", socket);
-    if (!xwayland) return true;
-    const QRegularExpression listening("xserver listening on display (:[0-9]+)");
-    WaitFor([&] {
-      QFile file(log);
-      if (!file.open(QIODevice::ReadOnly)) return false;
-      display_ = listening.match(QString::fromUtf8(file.readAll())).captured(1);
-      return !display_.isEmpty();
-    });
-    return !display_.isEmpty() && OpenView();
-  }
-
-  const Desktop& desktop_;
-  QTemporaryDir runtime_;
-  QProcess server_;
-  QProcess manager_;
   QProcess game_;
   QProcessEnvironment env_;
   QString display_;
@@ -506,11 +421,12 @@ int DistinctColours(const QImage& shot) {
 // Centred on the screen as the player sees the window, frame included: opposite margins differ
 // by the pixel an odd size leaves at most, or on a scaled screen by one of the window's units,
 // the finest step in which a program places its windows there.
-testing::AssertionResult Centred(const QRect& framed, const Desktop& desktop) {
-  const QSize screen = desktop.screen();
+testing::AssertionResult Centred(const QRect& framed, Session& session) {
+  const QSize screen = session.View().ScreenSize();
+  const int scale = session.Scale();
   const int leftOverRight = framed.left() - (screen.width() - 1 - framed.right());
   const int topOverBottom = framed.top() - (screen.height() - 1 - framed.bottom());
-  if (std::abs(leftOverRight) <= desktop.scale && std::abs(topOverBottom) <= desktop.scale)
+  if (std::abs(leftOverRight) <= scale && std::abs(topOverBottom) <= scale)
     return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << "the window, frame included, spans x " << framed.left() << " to " << framed.right()
@@ -588,8 +504,7 @@ std::optional<int> LeftMovesTheCannonBy(Session& session, const QString& game) {
 // Stands the cannon still under the marching formation until the game ends by itself, recording
 // every loss; after a long while without a hit the cannon steps aside, in ever wider swings.
 std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& game, QString& box) {
-  Recorder recorder(session.Display());
-  const QPoint client = session.View().ClientRect(game.toUInt()).topLeft();
+  Recorder recorder(session.Display(), game.toUInt());
   bool aimed = false;
   QDeadlineTimer patience(kLossPatienceMs);
   QDeadlineTimer still(kStandStillMs);
@@ -612,7 +527,7 @@ std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& g
     }
     if (!aimed) {
       if (const std::optional<int> cannon = CannonLeft(session.Grab(game))) {
-        recorder.Aim(client + QPoint(*cannon, kCannonTopPx));
+        recorder.Aim(QPoint(*cannon, kCannonTopPx));
         aimed = true;
       }
     }
@@ -624,14 +539,14 @@ std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& g
 
 // The borderless splash, centred, shows its picture and goes by itself; then the game window,
 // frame and all, is centred and takes the focus. Gives the game window.
-QString OpensCentredWithTheFocus(Session& session, const Desktop& desktop) {
+QString OpensCentredWithTheFocus(Session& session) {
   QString splash;
   EXPECT_TRUE(WaitFor([&] { return !(splash = session.VisibleWindow("Form1")).isEmpty(); }))
       << session.GameOutput().toStdString();
   if (splash.isEmpty()) return {};
   const QRect card = session.View().FramedRect(splash.toUInt());
-  EXPECT_EQ(card.size(), kSplashPx * desktop.scale);
-  EXPECT_TRUE(Centred(card, desktop));
+  EXPECT_EQ(card.size(), kSplashPx * session.Scale());
+  EXPECT_TRUE(Centred(card, session));
   EXPECT_TRUE(WaitFor([&] { return DistinctColours(session.Grab(splash)) > 16; }))
       << "the splash shows no picture";
   EXPECT_TRUE(WaitFor([&] { return !session.View().Shown(splash.toUInt()); }));
@@ -640,8 +555,12 @@ QString OpensCentredWithTheFocus(Session& session, const Desktop& desktop) {
   EXPECT_TRUE(
       WaitFor([&] { return !(game = session.VisibleWindow("Starveil by Pellamy")).isEmpty(); }));
   if (game.isEmpty()) return {};
-  EXPECT_EQ(session.View().ClientRect(game.toUInt()).width(), kGameWindowWidthPx * desktop.scale);
-  EXPECT_TRUE(Centred(session.View().FramedRect(game.toUInt()), desktop));
+  EXPECT_EQ(session.View().ClientRect(game.toUInt()).width(), kGameWindowWidthPx * session.Scale());
+  // A busy manager may show the client inside its frame a moment before it has placed the frame.
+  QRect framed;
+  WaitFor([&] { return Centred(framed = session.View().FramedRect(game.toUInt()), session); },
+          kReactionMs);
+  EXPECT_TRUE(Centred(framed, session));
   EXPECT_TRUE(session.Focused(game));
   return game;
 }
@@ -708,34 +627,32 @@ void PlayAGameToItsEndAndStartAnother(Session& session, const QString& game) {
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }
 
-class RealDisplay : public testing::TestWithParam<Desktop> {};
+class RealDisplay : public testing::TestWithParam<Row> {};
 
 TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
-  const Desktop& desktop = GetParam();
-  Session session(desktop);
-  ASSERT_TRUE(session.OpenDisplay())
-      << "the desktop did not start; tools/setup.sh installs what it needs";
+  const Row& row = GetParam();
+  Session session;
   ASSERT_TRUE(session.StartGame());
 
-  if (desktop.server == Server::kWeston) {
+  if (!session.OnX()) {
     // Natively on Wayland, where only a picture of the screen tells what shows.
     EXPECT_TRUE(WaitFor([&] { return ShowsTheGameWindow(session.Screenshot()); }))
         << "the game window did not show; " << session.GameOutput().toStdString();
-  } else if (desktop.reach == Reach::kComesUp) {
+  } else if (row.reach == Reach::kComesUp) {
     EXPECT_TRUE(WaitFor([&] { return !session.VisibleWindow("Starveil by Pellamy").isEmpty(); }))
         << "the game window did not come up on the X display " << session.Display().toStdString()
         << "; " << session.GameOutput().toStdString();
   } else {
-    const QString game = OpensCentredWithTheFocus(session, desktop);
-    if (!game.isEmpty() && desktop.reach == Reach::kPlaysOn)
+    const QString game = OpensCentredWithTheFocus(session);
+    if (!game.isEmpty() && row.reach == Reach::kPlaysOn)
       PlayAGameToItsEndAndStartAnother(session, game);
   }
   // The game says nothing, whatever the desktop: a line would tell of a plugin gone missing.
   EXPECT_EQ(session.GameErrors().toStdString(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, RealDisplay, testing::ValuesIn(kDesktops),
-                         [](const testing::TestParamInfo<Desktop>& info) {
+INSTANTIATE_TEST_SUITE_P(Desktops, RealDisplay, testing::ValuesIn(kRows),
+                         [](const testing::TestParamInfo<Row>& info) {
                            return std::string(info.param.name);
                          });
 

@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# Starts a desktop headless on a display of its own, runs a command in it with the session's
+# variables set, and takes everything it started down again, however the command ends:
+#   tools/desktop.sh [--scale N] <desktop> <command> [<argument>...]
+# Desktops:
+#   x                a bare X server (Xvfb)
+#   openbox          openbox on an X server
+#   kde-x11          KDE Plasma's KWin on an X server
+#   kde-wayland      KDE Plasma's KWin as a Wayland compositor, with XWayland
+#   gnome            GNOME's mutter as a Wayland compositor, with XWayland
+#   weston-xwayland  weston with XWayland
+#   weston           weston alone: native Wayland, no X display
+# --scale N runs the command's Qt windows at scale N (QT_SCALE_FACTOR) on a screen of 800N x 600N
+# pixels; the screen is 1024 x 768 otherwise. The command gets DISPLAY, WAYLAND_DISPLAY,
+# XDG_SESSION_TYPE, XDG_CURRENT_DESKTOP, XAUTHORITY and a session bus where the desktop has them,
+# and an XDG_RUNTIME_DIR of its own, which also tells this script's processes apart: whatever
+# still runs with it at the end is ended. The desktop's own output goes to <desktop>.log there.
+# Its exit status is the command's. tools/setup.sh desktops installs the desktops.
+set -euo pipefail
+tools=$(cd "$(dirname "$0")" && pwd)
+
+patience_s=60 # for a server to come up; a busy machine may take long
+scale=1
+if [[ ${1:-} == --scale ]]; then
+  scale=$2
+  shift 2
+fi
+[[ $# -ge 2 ]] || { sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
+desktop=$1
+shift
+width=1024 height=768
+((scale == 1)) || width=$((800 * scale)) height=$((600 * scale))
+
+log() { printf 'desktop: %s\n' "$*" >&2; }
+fail() {
+  log "$desktop did not start: $*"
+  exit 1
+}
+
+# The session's variables are the command's only; this shell's own go.
+unset DISPLAY WAYLAND_DISPLAY XAUTHORITY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP \
+  DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_SCALE_FACTOR
+XDG_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/desktop.XXXXXX")
+export XDG_RUNTIME_DIR
+readonly runtime=$XDG_RUNTIME_DIR
+readonly output=$runtime/$desktop.log
+
+# Every process that carries this session's runtime directory, but this shell.
+session_processes() {
+  local environ pid
+  for environ in $(grep -lzx "XDG_RUNTIME_DIR=$runtime" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ//[^0-9]/}
+    ((pid == $$ || pid == BASHPID)) || echo "$pid"
+  done
+}
+
+# Asks them to end, and after a few seconds makes them.
+take_down() {
+  local pids attempt signal=TERM
+  for attempt in {1..50}; do
+    mapfile -t pids < <(session_processes)
+    ((${#pids[@]})) || break
+    ((attempt < 40)) || signal=KILL
+    kill -"$signal" "${pids[@]}" 2>/dev/null || true
+    sleep 0.1
+  done
+  wait 2>/dev/null || true
+  rm -rf "$runtime"
+}
+trap take_down EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+wait_until() {
+  local what=$1 deadline=$((SECONDS + patience_s))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "no $what within ${patience_s}s; its output: $(tail -n 20 "$output")"
+    sleep 0.1
+  done
+}
+
+# In the background, its output to the desktop's log.
+run() { "$@" >>"$output" 2>&1 & }
+
+# Xvfb on a display number of its own, far above the low ones that servers searching for a free
+# number try first: a client started beside such a search could not always connect.
+start_x_server() {
+  local attempt number ready=$runtime/x-ready
+  for attempt in {1..5}; do
+    number=$((1000 + RANDOM % 29000))
+    rm -f "$ready"
+    Xvfb ":$number" -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$ready" \
+      >>"$output" 2>&1 &
+    # It writes its number once it takes connections, and ends if the number is taken.
+    local pid=$! deadline=$((SECONDS + patience_s))
+    while [[ ! -s $ready ]] && kill -0 "$pid" 2>/dev/null && ((SECONDS < deadline)); do
+      sleep 0.1
+    done
+    if [[ -s $ready ]]; then
+      export DISPLAY=:$number XDG_SESSION_TYPE=x11
+      return
+    fi
+    kill "$pid" 2>/dev/null || true
+  done
+  fail "Xvfb found no free display; its output: $(tail -n 20 "$output")"
+}
+
+manager_running() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+start_session_bus() {
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$runtime/bus
+  run dbus-daemon --session --nofork --nopidfile --address="$DBUS_SESSION_BUS_ADDRESS"
+  wait_until "session bus" test -S "$runtime/bus"
+}
+
+# XWayland puts its socket there, and the compositors start it only where everyone may.
+x_socket_directory() {
+  [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
+  [[ $(stat -c %a /tmp/.X11-unix) == 1777 ]] || chmod 1777 /tmp/.X11-unix ||
+    fail "/tmp/.X11-unix must be writable by all (mode 1777)"
+}
+
+# A compositor that runs a program of its own in its session gives that program the session's
+# variables; this one writes them down and stays.
+session_child() {
+  local child=$runtime/session-child
+  printf '#!/bin/sh\nenv >"%s.env.part" && mv "%s.env.part" "%s.env"\nexec sleep infinity\n' \
+    "$child" "$child" "$child" >"$child"
+  chmod +x "$child"
+  echo "$child"
+}
+
+take_session_variables() {
+  wait_until "session" test -s "$1.env"
+  local name value
+  for name in DISPLAY WAYLAND_DISPLAY XAUTHORITY; do
+    value=$(sed -n "s/^$name=//p" "$1.env")
+    if [[ -n $value ]]; then export "$name=$value"; else unset "$name"; fi
+  done
+  export XDG_SESSION_TYPE=wayland
+}
+
+start_weston() {
+  local socket=wayland-0
+  # --debug lets a screenshot client in; XWayland, when asked for, takes the first free display.
+  local args=(--backend=headless-backend.so --use-pixman "--socket=$socket" "--width=$width"
+    "--height=$height" --idle-time=0 --no-config --debug "--log=$runtime/weston.log")
+  [[ $1 == xwayland ]] && x_socket_directory && args+=(--xwayland)
+  run weston "${args[@]}"
+  wait_until "Wayland socket" test -S "$runtime/$socket"
+  export WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland
+  [[ $1 == xwayland ]] || return 0
+  wait_until "X display" grep -q 'xserver listening on display' "$runtime/weston.log"
+  export DISPLAY
+  DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$runtime/weston.log")
+}
+
+start_kwin_wayland() {
+  # The installed program carries a file capability that a sandbox may refuse to run; a copy
+  # runs without it, and must keep its name, by which KWin picks its platform.
+  mkdir "$runtime/kwin"
+  cp "$(command -v kwin_wayland)" "$runtime/kwin/kwin_wayland"
+  local child
+  child=$(session_child)
+  run "$runtime/kwin/kwin_wayland" --virtual --xwayland --width "$width" --height "$height" \
+    --no-lockscreen --no-global-shortcuts --exit-with-session "$child"
+  take_session_variables "$child"
+}
+
+start_mutter() {
+  local child
+  child=$(session_child)
+  run mutter --headless --wayland --virtual-monitor "${width}x${height}" -- "$child"
+  take_session_variables "$child"
+}
+
+case $desktop in
+  x) start_x_server ;;
+  openbox)
+    start_x_server
+    run openbox --sm-disable
+    wait_until "window manager" manager_running
+    ;;
+  kde-x11)
+    start_x_server
+    start_session_bus
+    export XDG_CURRENT_DESKTOP=KDE
+    run kwin_x11
+    wait_until "window manager" manager_running
+    ;;
+  kde-wayland)
+    x_socket_directory
+    start_session_bus
+    export XDG_CURRENT_DESKTOP=KDE
+    start_kwin_wayland
+    ;;
+  gnome)
+    x_socket_directory
+    start_session_bus
+    export XDG_CURRENT_DESKTOP=GNOME
+    start_mutter
+    ;;
+  weston-xwayland) start_weston xwayland ;;
+  weston) start_weston native ;;
+  *)
+    log "no desktop named $desktop"
+    exit 2
+    ;;
+esac
+((scale == 1)) || export QT_SCALE_FACTOR=$scale
+
+# In the background, so that a signal to this script ends it at once, with the terminal's input
+# and Ctrl-C, which a background command ignores unless told. Ctrl-C is the command's own: it may
+# end it, or not, as in a shell.
+(
+  trap - INT
+  exec "$@"
+) <&0 &
+command=$!
+trap : INT
+while true; do
+  status=0
+  wait "$command" || status=$?
+  kill -0 "$command" 2>/dev/null || break
+done
+exit "$status"
