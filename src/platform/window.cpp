@@ -135,13 +135,25 @@ void Window::SyncTimers() {
     timer->Sync();
 }
 
-// Centred as the player sees the window: with the frame a window manager draws around it. Asked
-// before the window is first shown, so that it opens in its place.
-void Window::Centre() {
+// Centred as the player sees the window: with the frame a window manager draws around it.
+void Window::ShowCentred() {
+  const bool framed = !windowFlags().testFlag(Qt::FramelessWindowHint);
+  const std::optional<QMarginsF> frame = framed ? ExpectedFrame(*this) : QMarginsF();
+  if (frame) {
+    Centre(*frame);
+    show();
+    return;
+  }
+  // A manager that tells the frame only once it draws it: the client area goes to the centre,
+  // and the frame is centred on it by the manager or, once its size is known, here.
+  Centre(QMarginsF());
+  if (const std::optional<QMarginsF> drawn = ShowCentredOnClient(*this)) Centre(*drawn);
+}
+
+// Placed before the window first shows, so that it opens in its place.
+void Window::Centre(const QMarginsF& frame) {
   const QScreen* screen = this->screen();
   if (!screen) return;
-  const QMarginsF frame =
-      windowFlags().testFlag(Qt::FramelessWindowHint) ? QMarginsF() : ExpectedFrame(*this);
   const QSizeF framed = QSizeF(size()).grownBy(frame);
   const QRectF area = screen->availableGeometry();
   const QPointF frameCorner(area.x() + (area.width() - framed.width()) / 2,
@@ -153,11 +165,12 @@ void Window::Centre() {
 }
 
 void Window::Present() {
-  if (!centred_) {
+  if (centred_) {
+    show();
+  } else {
     centred_ = true;
-    Centre();
+    ShowCentred();
   }
-  show();
   raise();
   // With no window manager nothing activates a window, and the focus rules need an active one.
   activateWindow();

@@ -7,6 +7,7 @@
 #include "platform/surface.h"
 
 class QEventLoop;
+class QMarginsF;
 
 namespace starveil::platform {
 
@@ -63,7 +64,8 @@ class Window : public Surface {
   void Release(Timer& timer);
   void SyncTimers();
   void Present();
-  void Centre();
+  void ShowCentred();
+  void Centre(const QMarginsF& frame);
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;

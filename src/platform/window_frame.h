@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMarginsF>
+#include <optional>
 
 class QWidget;
 
@@ -9,7 +10,14 @@ namespace starveil::platform {
 // The frame a window manager will draw around a top-level window that has not been shown yet:
 // its left, top, right and bottom extents in the window's own units, which a scaled screen makes
 // larger than the manager's pixels. Zero where nothing frames the window, where no manager runs,
-// and on platforms that do not say (offscreen, Wayland).
-QMarginsF ExpectedFrame(QWidget& window);
+// and on platforms that do not say (offscreen, Wayland). Empty where a manager will draw a frame
+// but does not tell its size before the window shows.
+std::optional<QMarginsF> ExpectedFrame(QWidget& window);
+
+// Shows a top-level window whose manager tells the frame only once it has framed the window. The
+// manager is asked to centre the frame on where the client area was placed; the frame comes back
+// as soon as it is known, before the window has painted, for the caller to finish the placement
+// where a manager did not.
+std::optional<QMarginsF> ShowCentredOnClient(QWidget& window);
 
 }  // namespace starveil::platform

@@ -70,6 +70,9 @@ const Row kRows[] = {
     {"NoWindowManager", Reach::kPlaysOn},
     {"Openbox", Reach::kPlaysOn},
     {"OpenboxAtScale2", Reach::kOpensCentred},
+    {"KdePlasmaX11", Reach::kPlaysOn},
+    {"KdePlasmaWayland", Reach::kPlaysOn},
+    {"GnomeWayland", Reach::kPlaysOn},
     // A Wayland session that offers XWayland, as most desktops do: the game takes X11.
     {"WestonWithXWayland", Reach::kComesUp},
     // A Wayland session without an X display: the game runs natively.
