@@ -1,0 +1,18 @@
+#include "platform/window_frame.h"
+
+#include <QWidget>
+
+// Without X11 no manager is asked: the window is centred as it stands, and the platform's own
+// compositor places it where it will.
+namespace starveil::platform {
+
+std::optional<QMarginsF> ExpectedFrame(QWidget& /*window*/) {
+  return QMarginsF();
+}
+
+std::optional<QMarginsF> ShowCentredOnClient(QWidget& window) {
+  window.show();
+  return std::nullopt;
+}
+
+}  // namespace starveil::platform
