@@ -24,8 +24,9 @@
 #include <vector>
 
 #include "assets/pictures.h"
+#include "picture_finder.h"
 #include "platform/picture.h"
-#include "platform/x11.h"
+#include "x_desktop.h"
 
 // The built game on the desktop tools/desktop.sh started for the row, driven by real input (XTEST,
 // as a keyboard and a mouse would) and read back from the screen.
@@ -41,12 +42,10 @@ constexpr int kPlayfieldLeftPx = 4;
 constexpr int kPlayfieldTopPx = 80;
 constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
 constexpr int kMonsterPx = 16;
-constexpr int kCannonTopPx = 325;
 constexpr int kCannonPx = 32;
 constexpr int kCannonStepPx = 4;     // 60 twips
 constexpr int kExplosionFrames = 8;  // SE(0) to SE(7)
 constexpr int kCannonPicture = 8;    // SE(8)
-const QPoint kStartButton{324, 20};
 const QSize kSplashPx{559, 425};
 constexpr int kGameWindowWidthPx = 358;
 const QSize kPlayfieldPx{353, 277};
@@ -79,15 +78,6 @@ const Row kRows[] = {
     {"WestonWithoutX", Reach::kComesUp},
 };
 
-// One program run to its end, its output kept.
-QString RunTool(const QProcessEnvironment& env, const QString& program, const QStringList& args) {
-  QProcess process;
-  process.setProcessEnvironment(env);
-  process.start(program, args);
-  if (!process.waitForFinished(kPatienceMs)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 bool WaitFor(const std::function<bool()>& condition, int ms = kPatienceMs) {
   QDeadlineTimer patience(ms);
   while (!patience.hasExpired()) {
@@ -96,100 +86,6 @@ bool WaitFor(const std::function<bool()>& condition, int ms = kPatienceMs) {
   }
   return condition();
 }
-
-template <class T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-// A connection of the test's own to the X server, to read where windows are and what they show.
-class XView {
- public:
-  explicit XView(const QString& display)
-      : x_(xcb_connect(display.toUtf8().constData(), nullptr), &xcb_disconnect) {
-    if (xcb_connection_has_error(x_.get())) return;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x_.get())).data;
-    root_ = screen->root;
-    screenSize_ = QSize(screen->width_in_pixels, screen->height_in_pixels);
-  }
-
-  bool Ok() const { return root_ != XCB_WINDOW_NONE; }
-  QSize ScreenSize() const { return screenSize_; }
-
-  std::vector<std::uint32_t> Property(xcb_window_t window, const char* name, xcb_atom_t type) {
-    return platform::x11::Property(x_.get(), window, platform::x11::Atom(x_.get(), name), type);
-  }
-
-  // The client area on the screen.
-  QRect ClientRect(xcb_window_t window) {
-    const Reply<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(x_.get(), xcb_get_geometry(x_.get(), window), nullptr), &std::free);
-    const Reply<xcb_translate_coordinates_reply_t> place(
-        xcb_translate_coordinates_reply(
-            x_.get(), xcb_translate_coordinates(x_.get(), window, root_, 0, 0), nullptr),
-        &std::free);
-    if (!geometry || !place) return {};
-    return {place->dst_x, place->dst_y, geometry->width, geometry->height};
-  }
-
-  // The window as the player sees it: the client area and whatever frame the manager drew.
-  QRect FramedRect(xcb_window_t window) {
-    const std::vector<std::uint32_t> frame =
-        Property(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
-    const QRect client = ClientRect(window);
-    if (frame.size() != 4) return client;
-    return client.adjusted(-static_cast<int>(frame[0]), -static_cast<int>(frame[2]),
-                           static_cast<int>(frame[1]), static_cast<int>(frame[3]));
-  }
-
-  // Mapped, and so on the screen unless covered; a window that has gone is not.
-  bool Shown(xcb_window_t window) {
-    const Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(x_.get(), xcb_get_window_attributes(x_.get(), window),
-                                        nullptr),
-        &std::free);
-    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-  }
-
-  xcb_window_t Focus() {
-    const Reply<xcb_get_input_focus_reply_t> focus(
-        xcb_get_input_focus_reply(x_.get(), xcb_get_input_focus(x_.get()), nullptr), &std::free);
-    return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
-  }
-
-  // What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row: read from the
-  // window itself, which a compositing desktop draws the screen from.
-  std::vector<QRgb> Pixels(xcb_window_t window, const QRect& box) {
-    const Reply<xcb_get_image_reply_t> image(
-        xcb_get_image_reply(
-            x_.get(),
-            xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, window,
-                          static_cast<std::int16_t>(box.x()), static_cast<std::int16_t>(box.y()),
-                          static_cast<std::uint16_t>(box.width()),
-                          static_cast<std::uint16_t>(box.height()), ~0U),
-            nullptr),
-        &std::free);
-    const auto count = static_cast<std::size_t>(box.width()) * box.height();
-    if (!image || xcb_get_image_data_length(image.get()) < static_cast<int>(4 * count)) return {};
-    const std::uint8_t* data = xcb_get_image_data(image.get());
-    std::vector<QRgb> pixels(count);
-    std::memcpy(pixels.data(), data, 4 * count);
-    for (QRgb& pixel : pixels)
-      pixel &= RGB_MASK;
-    return pixels;
-  }
-
-  QImage Image(xcb_window_t window, const QRect& box) {
-    const std::vector<QRgb> pixels = Pixels(window, box);
-    if (pixels.empty()) return {};
-    return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
-                  QImage::Format_RGB32)
-        .copy();
-  }
-
- private:
-  std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x_;
-  xcb_window_t root_ = XCB_WINDOW_NONE;
-  QSize screenSize_;
-};
 
 // Watches the cannon's box on the screen from a thread of its own, many times in each explosion
 // frame, and notes every change to another of the cannon's pictures shown whole: SE(0) to SE(8),
@@ -247,7 +143,7 @@ class Recorder {
     }
   }
 
-  XView x_;
+  xdrive::XDesktop x_;
   xcb_window_t game_;
   std::array<std::vector<QRgb>, kCannonPicture + 1> pictures_;
   std::mutex mutex_;
@@ -289,7 +185,7 @@ class Session {
     env_ = QProcessEnvironment::systemEnvironment();
     env_.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
     display_ = env_.value("DISPLAY");
-    if (!display_.isEmpty()) view_ = std::make_unique<XView>(display_);
+    if (!display_.isEmpty()) x_ = std::make_unique<xdrive::XDesktop>(display_);
   }
 
   ~Session() {
@@ -299,7 +195,7 @@ class Session {
   }
 
   // The desktop offers an X display, and the test can read it.
-  bool OnX() const { return view_ && view_->Ok(); }
+  bool OnX() const { return x_ && x_->Ok(); }
   // The scale tools/desktop.sh runs the game at.
   int Scale() const { return std::max(1, env_.value("QT_SCALE_FACTOR").toInt()); }
 
@@ -323,32 +219,13 @@ class Session {
     return QString::fromUtf8(game_.readAllStandardError());
   }
   const QString& Display() const { return display_; }
-  XView& View() { return *view_; }
+  xdrive::XDesktop& X() { return *x_; }
 
-  QString X(const QStringList& args) { return RunTool(env_, "xdotool", args); }
+  xcb_window_t GameWindow(const QString& title) { return x_->FindWindow(title, game_.processId()); }
 
-  // The game's own window of that title: a desktop that draws frames in a program of its own may
-  // give a frame its client's title.
-  QString VisibleWindow(const QString& title) {
-    return X({"search", "--all", "--onlyvisible", "--pid", QString::number(game_.processId()),
-              "--name", "^" + title + "$"})
-        .section('\n', 0, 0);
-  }
-
-  // Keys and clicks go where a player's would: to the window that has the focus.
-  bool Focused(const QString& window) {
-    return WaitFor([&] { return view_->Focus() == window.toUInt(); });
-  }
-
-  void Click(const QString& window, QPoint at) {
-    const QPoint onScreen = view_->ClientRect(window.toUInt()).topLeft() + at;
-    X({"mousemove", QString::number(onScreen.x()), QString::number(onScreen.y()), "click", "1"});
-  }
-
-  // What the window shows of its client area.
-  QImage Grab(const QString& window) {
-    const xcb_window_t id = window.toUInt();
-    return view_->Image(id, QRect(QPoint(), view_->ClientRect(id).size()));
+  // Keys go where a player's would: to the window that has the focus.
+  bool Focused(xcb_window_t window) {
+    return WaitFor([&] { return x_->Focus() == window; });
   }
 
   // The whole of a Wayland compositor's screen, as its screenshot client takes it.
@@ -369,7 +246,7 @@ class Session {
   QProcess game_;
   QProcessEnvironment env_;
   QString display_;
-  std::unique_ptr<XView> view_;
+  std::unique_ptr<xdrive::XDesktop> x_;
 };
 
 // Where the formation's top row begins on the left; no rocket ever rises into its band.
@@ -382,30 +259,18 @@ std::optional<int> FormationLeft(const QImage& shot) {
   return std::nullopt;
 }
 
-// Where the cannon's own picture stands, whole, at the foot of the playfield.
-std::optional<int> CannonLeft(const QImage& shot) {
-  static const QImage cannon = assets::Load("se8").Image().convertToFormat(QImage::Format_ARGB32);
-  for (int x = 0; x + cannon.width() <= shot.width(); ++x) {
-    bool whole = true;
-    for (int y = 0; y < cannon.height() && whole; ++y) {
-      for (int cx = 0; cx < cannon.width() && whole; ++cx) {
-        const QRgb pixel = cannon.pixel(cx, y);
-        if (qAlpha(pixel) == 0) continue;
-        whole = (shot.pixel(x + cx, kCannonTopPx + y) & RGB_MASK) == (pixel & RGB_MASK);
-      }
-    }
-    if (whole) return x;
-  }
-  return std::nullopt;
+// Where the cannon's own picture stands whole.
+std::optional<QPoint> Cannon(const QImage& shot) {
+  return xdrive::FindPicture(shot, xdrive::CannonPicture());
 }
 
 // The shot's red and salmon bands appear in the column above the cannon; nothing else in the
 // game has those colours.
-bool ShotAbove(const QImage& shot, int cannonLeft) {
+bool ShotAbove(const QImage& shot, QPoint cannon) {
   static const QSet<QRgb> kShotColours{qRgb(0xFF, 0x25, 0x25), qRgb(0xDC, 0, 0),
                                        qRgb(0xFF, 0x6B, 0x6B)};
-  for (int y = kPlayfieldTopPx; y < kCannonTopPx; ++y) {
-    for (int x = cannonLeft; x < cannonLeft + kCannonPx && x < shot.width(); ++x) {
+  for (int y = kPlayfieldTopPx; y < cannon.y(); ++y) {
+    for (int x = cannon.x(); x < cannon.x() + kCannonPx && x < shot.width(); ++x) {
       if (kShotColours.contains(shot.pixel(x, y))) return true;
     }
   }
@@ -425,7 +290,7 @@ int DistinctColours(const QImage& shot) {
 // by the pixel an odd size leaves at most, or on a scaled screen by one of the window's units,
 // the finest step in which a program places its windows there.
 testing::AssertionResult Centred(const QRect& framed, Session& session) {
-  const QSize screen = session.View().ScreenSize();
+  const QSize screen = session.X().ScreenSize();
   const int scale = session.Scale();
   const int leftOverRight = framed.left() - (screen.width() - 1 - framed.right());
   const int topOverBottom = framed.top() - (screen.height() - 1 - framed.bottom());
@@ -469,12 +334,12 @@ QImage TopRowBand(const QImage& shot) {
 // step. Until Start, and once a game has ended, it stands still. The whole band is compared, not
 // where the row begins: on a loaded machine the X server now and then keeps a stray pixel of an
 // old step that the game has painted over, and that pixel would hold the row's beginning still.
-bool Marches(Session& session, const QString& game) {
-  QImage last = TopRowBand(session.Grab(game));
+bool Marches(Session& session, xcb_window_t game) {
+  QImage last = TopRowBand(session.X().Grab(game));
   int changes = 0;
   return WaitFor(
       [&] {
-        QImage band = TopRowBand(session.Grab(game));
+        QImage band = TopRowBand(session.X().Grab(game));
         if (band != last) ++changes;
         last = std::move(band);
         return changes == 2;
@@ -485,18 +350,18 @@ bool Marches(Session& session, const QString& game) {
 // How far one press of Left moved the cannon. A rocket crossing the cannon, or an explosion,
 // hides its picture for a while: each try waits for it to show whole, and a spoilt try makes way
 // for the next.
-std::optional<int> LeftMovesTheCannonBy(Session& session, const QString& game) {
+std::optional<int> LeftMovesTheCannonBy(Session& session, xcb_window_t game) {
   std::optional<int> moved;
   for (int attempt = 0; attempt < 5 && !moved; ++attempt) {
-    std::optional<int> before;
-    if (!WaitFor([&] { return (before = CannonLeft(session.Grab(game))).has_value(); },
+    std::optional<QPoint> before;
+    if (!WaitFor([&] { return (before = Cannon(session.X().Grab(game))).has_value(); },
                  kReactionMs))
       continue;
-    session.X({"key", "Left"});
+    session.X().Key("Left");
     WaitFor(
         [&] {
-          const std::optional<int> after = CannonLeft(session.Grab(game));
-          if (after && *after != *before) moved = *after - *before;
+          const std::optional<QPoint> after = Cannon(session.X().Grab(game));
+          if (after && *after != *before) moved = after->x() - before->x();
           return moved.has_value();
         },
         kReactionMs);
@@ -506,31 +371,32 @@ std::optional<int> LeftMovesTheCannonBy(Session& session, const QString& game) {
 
 // Stands the cannon still under the marching formation until the game ends by itself, recording
 // every loss; after a long while without a hit the cannon steps aside, in ever wider swings.
-std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& game, QString& box) {
-  Recorder recorder(session.Display(), game.toUInt());
+std::vector<int> RecordLossesUntilTheGameEnds(Session& session, xcb_window_t game,
+                                              xcb_window_t& box) {
+  Recorder recorder(session.Display(), game);
   bool aimed = false;
   QDeadlineTimer patience(kLossPatienceMs);
   QDeadlineTimer still(kStandStillMs);
   std::size_t seen = 0;
   int swings = 0;
   while (!patience.hasExpired() && session.GameRunning() &&
-         (box = session.VisibleWindow("Starveil")).isEmpty()) {
+         (box = session.GameWindow("Starveil")) == XCB_WINDOW_NONE) {
     const std::vector<int> frames = recorder.Frames();
     if (frames.size() != seen) still.setRemainingTime(kStandStillMs);
     seen = frames.size();
     const bool calm = frames.empty() || frames.back() == kCannonPicture;
     if (aimed && calm && still.hasExpired()) {
-      QStringList keys{"key", "--delay", "40"};
-      for (int step = 0; step < 12 * (swings + 1); ++step)
-        keys << (swings % 2 == 0 ? "Left" : "Right");
-      session.X(keys);
+      for (int step = 0; step < 12 * (swings + 1); ++step) {
+        session.X().Key(swings % 2 == 0 ? "Left" : "Right");
+        QThread::msleep(40);
+      }
       ++swings;
       aimed = false;
       still.setRemainingTime(kStandStillMs);
     }
     if (!aimed) {
-      if (const std::optional<int> cannon = CannonLeft(session.Grab(game))) {
-        recorder.Aim(QPoint(*cannon, kCannonTopPx));
+      if (const std::optional<QPoint> cannon = Cannon(session.X().Grab(game))) {
+        recorder.Aim(*cannon);
         aimed = true;
       }
     }
@@ -542,66 +408,63 @@ std::vector<int> RecordLossesUntilTheGameEnds(Session& session, const QString& g
 
 // The borderless splash, centred, shows its picture and goes by itself; then the game window,
 // frame and all, is centred and takes the focus. Gives the game window.
-QString OpensCentredWithTheFocus(Session& session) {
-  QString splash;
-  EXPECT_TRUE(WaitFor([&] { return !(splash = session.VisibleWindow("Form1")).isEmpty(); }))
+xcb_window_t OpensCentredWithTheFocus(Session& session) {
+  xcb_window_t splash = XCB_WINDOW_NONE;
+  EXPECT_TRUE(WaitFor([&] { return (splash = session.GameWindow("Form1")) != XCB_WINDOW_NONE; }))
       << session.GameOutput().toStdString();
-  if (splash.isEmpty()) return {};
-  const QRect card = session.View().FramedRect(splash.toUInt());
+  if (splash == XCB_WINDOW_NONE) return splash;
+  const QRect card = session.X().FramedRect(splash);
   EXPECT_EQ(card.size(), kSplashPx * session.Scale());
   EXPECT_TRUE(Centred(card, session));
-  EXPECT_TRUE(WaitFor([&] { return DistinctColours(session.Grab(splash)) > 16; }))
+  EXPECT_TRUE(WaitFor([&] { return DistinctColours(session.X().Grab(splash)) > 16; }))
       << "the splash shows no picture";
-  EXPECT_TRUE(WaitFor([&] { return !session.View().Shown(splash.toUInt()); }));
+  EXPECT_TRUE(WaitFor([&] { return !session.X().Shown(splash); }));
 
-  QString game;
-  EXPECT_TRUE(
-      WaitFor([&] { return !(game = session.VisibleWindow("Starveil by Pellamy")).isEmpty(); }));
-  if (game.isEmpty()) return {};
-  EXPECT_EQ(session.View().ClientRect(game.toUInt()).width(), kGameWindowWidthPx * session.Scale());
+  xcb_window_t game = XCB_WINDOW_NONE;
+  EXPECT_TRUE(WaitFor(
+      [&] { return (game = session.GameWindow("Starveil by Pellamy")) != XCB_WINDOW_NONE; }));
+  if (game == XCB_WINDOW_NONE) return game;
+  EXPECT_EQ(session.X().ClientRect(game).width(), kGameWindowWidthPx * session.Scale());
   // A busy manager may show the client inside its frame a moment before it has placed the frame.
   QRect framed;
-  WaitFor([&] { return Centred(framed = session.View().FramedRect(game.toUInt()), session); },
-          kReactionMs);
+  WaitFor([&] { return Centred(framed = session.X().FramedRect(game), session); }, kReactionMs);
   EXPECT_TRUE(Centred(framed, session));
   EXPECT_TRUE(session.Focused(game));
   return game;
 }
 
 // A whole game, from Start to "Sorry, Game Over.", and the start of the next.
-void PlayAGameToItsEndAndStartAnother(Session& session, const QString& game) {
+void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   // Until Start the formation stands still, whatever the arrow keys do; then Space on the Start
   // button, which has the focus, starts the game.
   std::optional<int> waiting;
-  ASSERT_TRUE(WaitFor([&] { return (waiting = FormationLeft(session.Grab(game))).has_value(); }));
-  session.X({"key", "Right", "Left", "Up"});
-  EXPECT_EQ(FormationLeft(session.Grab(game)), waiting);
-  session.X({"key", "space"});
-  if (!Marches(session, game)) {
-    ADD_FAILURE() << "Space on the Start button did not start the game after the arrow keys";
-    session.Click(game, kStartButton);
-    ASSERT_TRUE(Marches(session, game)) << "Start did not start the game";
-  }
+  ASSERT_TRUE(
+      WaitFor([&] { return (waiting = FormationLeft(session.X().Grab(game))).has_value(); }));
+  session.X().Keys({"Right", "Left", "Up"});
+  EXPECT_EQ(FormationLeft(session.X().Grab(game)), waiting);
+  session.X().Key("space");
+  ASSERT_TRUE(Marches(session, game))
+      << "Space on the Start button did not start the game after the arrow keys";
 
   // The cannon moves and fires.
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
   bool shotSeen = false;
   for (int attempt = 0; attempt < 5 && !shotSeen; ++attempt) {
-    const std::optional<int> cannon = CannonLeft(session.Grab(game));
+    const std::optional<QPoint> cannon = Cannon(session.X().Grab(game));
     if (!cannon) continue;
-    session.X({"key", "space"});
+    session.X().Key("space");
     QDeadlineTimer flight(kReactionMs);
     while (!shotSeen && !flight.hasExpired())
-      shotSeen = ShotAbove(session.Grab(game), *cannon);
+      shotSeen = ShotAbove(session.X().Grab(game), *cannon);
   }
   EXPECT_TRUE(shotSeen);
 
   // Every loss plays the explosion frame by frame. A busy machine may miss a frame now and then,
   // but never shows them out of order, and one loss at least is seen whole.
-  QString box;
+  xcb_window_t box = XCB_WINDOW_NONE;
   const std::vector<std::vector<int>> losses =
       Losses(RecordLossesUntilTheGameEnds(session, game, box));
-  ASSERT_FALSE(box.isEmpty()) << "the game did not end; losses seen:" << Describe(losses);
+  ASSERT_NE(box, XCB_WINDOW_NONE) << "the game did not end; losses seen:" << Describe(losses);
   std::cout << "explosion frames seen in each loss:" << Describe(losses) << "\n";
   const std::vector<int> whole{0, 1, 2, 3, 4, 5, 6, 7};
   bool seenWhole = false;
@@ -616,16 +479,12 @@ void PlayAGameToItsEndAndStartAnother(Session& session, const QString& game) {
   // Return answers the message, and the focus comes back to the game window, manager or not:
   // with the pointer away, Shift+Tab from the text box to Start and Space on it start a new game.
   ASSERT_TRUE(session.Focused(box));
-  session.X({"key", "Return"});
-  ASSERT_TRUE(WaitFor([&] { return !session.View().Shown(box.toUInt()); }));
-  session.X({"mousemove", "0", "0"});
+  session.X().Key("Return");
+  ASSERT_TRUE(WaitFor([&] { return !session.X().Shown(box); }));
+  session.X().MovePointer({0, 0});
   EXPECT_TRUE(session.Focused(game)) << "the game window did not get the focus back";
-  session.X({"key", "shift+Tab", "space"});
-  if (!Marches(session, game)) {
-    ADD_FAILURE() << "the keys after the message did not start a new game";
-    session.Click(game, kStartButton);
-    ASSERT_TRUE(Marches(session, game)) << "Start did not start a new game";
-  }
+  session.X().Keys({"shift+Tab", "space"});
+  ASSERT_TRUE(Marches(session, game)) << "the keys after the message did not start a new game";
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }
@@ -642,12 +501,13 @@ TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowR
     EXPECT_TRUE(WaitFor([&] { return ShowsTheGameWindow(session.Screenshot()); }))
         << "the game window did not show; " << session.GameOutput().toStdString();
   } else if (row.reach == Reach::kComesUp) {
-    EXPECT_TRUE(WaitFor([&] { return !session.VisibleWindow("Starveil by Pellamy").isEmpty(); }))
-        << "the game window did not come up on the X display " << session.Display().toStdString()
-        << "; " << session.GameOutput().toStdString();
+    EXPECT_TRUE(WaitFor([&] {
+      return session.GameWindow("Starveil by Pellamy") != XCB_WINDOW_NONE;
+    })) << "the game window did not come up on the X display "
+        << session.Display().toStdString() << "; " << session.GameOutput().toStdString();
   } else {
-    const QString game = OpensCentredWithTheFocus(session);
-    if (!game.isEmpty() && row.reach == Reach::kPlaysOn)
+    const xcb_window_t game = OpensCentredWithTheFocus(session);
+    if (game != XCB_WINDOW_NONE && row.reach == Reach::kPlaysOn)
       PlayAGameToItsEndAndStartAnother(session, game);
   }
   // The game says nothing, whatever the desktop: a line would tell of a plugin gone missing.

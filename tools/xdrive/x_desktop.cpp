@@ -1,0 +1,227 @@
+#include "x_desktop.h"
+
+#include <X11/keysym.h>
+#include <xcb/xtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/x11.h"
+
+namespace starveil::xdrive {
+
+namespace {
+
+template <class T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// The keys the game and its yardsticks take, by the names xdotool gives them.
+xcb_keysym_t Keysym(std::string_view key) {
+  struct Named {
+    std::string_view name;
+    xcb_keysym_t keysym;
+  };
+  static constexpr std::array<Named, 7> kKeys{{
+      {"Left", XK_Left},
+      {"Right", XK_Right},
+      {"Up", XK_Up},
+      {"space", XK_space},
+      {"Tab", XK_Tab},
+      {"Return", XK_Return},
+      {"shift", XK_Shift_L},
+  }};
+  for (const Named& named : kKeys) {
+    if (named.name == key) return named.keysym;
+  }
+  throw std::invalid_argument("no key named " + std::string(key));
+}
+
+std::vector<std::string_view> Split(std::string_view combination) {
+  std::vector<std::string_view> keys;
+  for (std::size_t plus; (plus = combination.find('+')) != std::string_view::npos;) {
+    keys.push_back(combination.substr(0, plus));
+    combination.remove_prefix(plus + 1);
+  }
+  keys.push_back(combination);
+  return keys;
+}
+
+}  // namespace
+
+XDesktop::XDesktop(const QString& display)
+    : x_(xcb_connect(display.toUtf8().constData(), nullptr), &xcb_disconnect) {
+  if (xcb_connection_has_error(x_.get())) return;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x_.get())).data;
+  root_ = screen->root;
+  screenSize_ = QSize(screen->width_in_pixels, screen->height_in_pixels);
+  keySymbols_ = xcb_key_symbols_alloc(x_.get());
+}
+
+XDesktop::~XDesktop() {
+  if (keySymbols_) xcb_key_symbols_free(keySymbols_);
+}
+
+xcb_window_t XDesktop::FindWindow(const QString& title, std::int64_t pid) {
+  // Managers put a client inside frames of their own, a level or two below the root.
+  const std::function<xcb_window_t(xcb_window_t, int)> search = [&](xcb_window_t parent,
+                                                                    int depth) {
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x_.get(), xcb_query_tree(x_.get(), parent), nullptr), &std::free);
+    if (!tree) return xcb_window_t{XCB_WINDOW_NONE};
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+      const xcb_window_t window = children[i];
+      const std::vector<std::uint32_t> owner = Property(window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+      if (owner.size() == 1 && owner[0] == pid && Shown(window) && Title(window) == title)
+        return window;
+      if (depth < 3) {
+        if (const xcb_window_t found = search(window, depth + 1)) return found;
+      }
+    }
+    return xcb_window_t{XCB_WINDOW_NONE};
+  };
+  return search(root_, 1);
+}
+
+QString XDesktop::Title(xcb_window_t window) {
+  const auto text = [&](xcb_atom_t name, xcb_atom_t type) {
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(x_.get(), xcb_get_property(x_.get(), 0, window, name, type, 0, 256),
+                               nullptr),
+        &std::free);
+    if (!reply || reply->format != 8) return QString();
+    return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                             xcb_get_property_value_length(reply.get()));
+  };
+  const QString title = text(platform::x11::Atom(x_.get(), "_NET_WM_NAME"),
+                             platform::x11::Atom(x_.get(), "UTF8_STRING"));
+  return title.isEmpty() ? text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING) : title;
+}
+
+std::vector<std::uint32_t> XDesktop::Property(xcb_window_t window, const char* name,
+                                              xcb_atom_t type) {
+  return platform::x11::Property(x_.get(), window, platform::x11::Atom(x_.get(), name), type);
+}
+
+QRect XDesktop::ClientRect(xcb_window_t window) {
+  const Reply<xcb_get_geometry_reply_t> geometry(
+      xcb_get_geometry_reply(x_.get(), xcb_get_geometry(x_.get(), window), nullptr), &std::free);
+  const Reply<xcb_translate_coordinates_reply_t> place(
+      xcb_translate_coordinates_reply(
+          x_.get(), xcb_translate_coordinates(x_.get(), window, root_, 0, 0), nullptr),
+      &std::free);
+  if (!geometry || !place) return {};
+  return {place->dst_x, place->dst_y, geometry->width, geometry->height};
+}
+
+QRect XDesktop::FramedRect(xcb_window_t window) {
+  const std::vector<std::uint32_t> frame =
+      Property(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
+  const QRect client = ClientRect(window);
+  if (frame.size() != 4) return client;
+  return client.adjusted(-static_cast<int>(frame[0]), -static_cast<int>(frame[2]),
+                         static_cast<int>(frame[1]), static_cast<int>(frame[3]));
+}
+
+bool XDesktop::Shown(xcb_window_t window) {
+  const Reply<xcb_get_window_attributes_reply_t> attributes(
+      xcb_get_window_attributes_reply(x_.get(), xcb_get_window_attributes(x_.get(), window),
+                                      nullptr),
+      &std::free);
+  return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+xcb_window_t XDesktop::Focus() {
+  const Reply<xcb_get_input_focus_reply_t> focus(
+      xcb_get_input_focus_reply(x_.get(), xcb_get_input_focus(x_.get()), nullptr), &std::free);
+  return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+std::vector<QRgb> XDesktop::Pixels(xcb_window_t window, const QRect& box) {
+  const Reply<xcb_get_image_reply_t> image(
+      xcb_get_image_reply(
+          x_.get(),
+          xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, window,
+                        static_cast<std::int16_t>(box.x()), static_cast<std::int16_t>(box.y()),
+                        static_cast<std::uint16_t>(box.width()),
+                        static_cast<std::uint16_t>(box.height()), ~0U),
+          nullptr),
+      &std::free);
+  const auto count = static_cast<std::size_t>(box.width()) * box.height();
+  if (!image || xcb_get_image_data_length(image.get()) < static_cast<int>(4 * count)) return {};
+  std::vector<QRgb> pixels(count);
+  std::memcpy(pixels.data(), xcb_get_image_data(image.get()), 4 * count);
+  for (QRgb& pixel : pixels)
+    pixel &= RGB_MASK;
+  return pixels;
+}
+
+QImage XDesktop::Image(xcb_window_t window, const QRect& box) {
+  const std::vector<QRgb> pixels = Pixels(window, box);
+  if (pixels.empty()) return {};
+  return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
+                QImage::Format_RGB32)
+      .copy();
+}
+
+QImage XDesktop::Grab(xcb_window_t window) {
+  return Image(window, QRect(QPoint(), ClientRect(window).size()));
+}
+
+xcb_keycode_t XDesktop::Keycode(std::string_view key) {
+  const std::unique_ptr<xcb_keycode_t, decltype(&std::free)> codes(
+      xcb_key_symbols_get_keycode(keySymbols_, Keysym(key)), &std::free);
+  if (!codes || *codes == XCB_NO_SYMBOL)
+    throw std::runtime_error("no keycode for " + std::string(key));
+  return *codes;
+}
+
+void XDesktop::Fake(std::uint8_t type, std::uint8_t detail) {
+  xcb_test_fake_input(x_.get(), type, detail, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+  xcb_flush(x_.get());
+}
+
+void XDesktop::Press(std::string_view key) {
+  Fake(XCB_KEY_PRESS, Keycode(key));
+}
+
+void XDesktop::Release(std::string_view key) {
+  Fake(XCB_KEY_RELEASE, Keycode(key));
+}
+
+void XDesktop::Key(std::string_view combination) {
+  const std::vector<std::string_view> keys = Split(combination);
+  for (const std::string_view key : keys)
+    Press(key);
+  for (std::size_t i = keys.size(); i-- > 0;)
+    Release(keys[i]);
+}
+
+void XDesktop::Keys(std::initializer_list<std::string_view> combinations,
+                    std::chrono::milliseconds apart) {
+  for (const std::string_view combination : combinations) {
+    Key(combination);
+    std::this_thread::sleep_for(apart);
+  }
+}
+
+void XDesktop::MovePointer(QPoint onScreen) {
+  xcb_test_fake_input(x_.get(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_,
+                      static_cast<std::int16_t>(onScreen.x()),
+                      static_cast<std::int16_t>(onScreen.y()), 0);
+  xcb_flush(x_.get());
+}
+
+void XDesktop::Click(xcb_window_t window, QPoint at) {
+  constexpr std::uint8_t kLeftButton = 1;
+  MovePointer(ClientRect(window).topLeft() + at);
+  Fake(XCB_BUTTON_PRESS, kLeftButton);
+  Fake(XCB_BUTTON_RELEASE, kLeftButton);
+}
+
+}  // namespace starveil::xdrive

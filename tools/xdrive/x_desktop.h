@@ -1,0 +1,74 @@
+#pragma once
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <chrono>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace starveil::xdrive {
+
+// A connection of our own to a desktop's X server, through which the built game is read and played
+// from outside as a player would: windows are found by their titles and read back from what they
+// show, and keys and clicks go in as a keyboard and a mouse would send them (XTEST), to the window
+// that has the focus.
+class XDesktop {
+ public:
+  explicit XDesktop(const QString& display);
+  ~XDesktop();
+  XDesktop(const XDesktop&) = delete;
+  XDesktop& operator=(const XDesktop&) = delete;
+
+  bool Ok() const { return root_ != XCB_WINDOW_NONE; }
+  QSize ScreenSize() const { return screenSize_; }
+  xcb_connection_t* Connection() const { return x_.get(); }
+
+  // The shown window of that exact title that belongs to the process; none if there is none. A
+  // desktop that draws frames in a program of its own may give a frame its client's title.
+  xcb_window_t FindWindow(const QString& title, std::int64_t pid);
+  std::vector<std::uint32_t> Property(xcb_window_t window, const char* name, xcb_atom_t type);
+  // The client area on the screen.
+  QRect ClientRect(xcb_window_t window);
+  // The window as the player sees it: the client area and whatever frame the manager drew.
+  QRect FramedRect(xcb_window_t window);
+  // Mapped, and so on the screen unless covered; a window that has gone is not.
+  bool Shown(xcb_window_t window);
+  xcb_window_t Focus();
+
+  // What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row: read from the
+  // window itself, which a compositing desktop draws the screen from. Empty if it cannot be read.
+  std::vector<QRgb> Pixels(xcb_window_t window, const QRect& box);
+  QImage Image(xcb_window_t window, const QRect& box);
+  // The whole client area.
+  QImage Grab(xcb_window_t window);
+
+  // A key as a keyboard sends it, pressed and released: "Left", "space", "shift+Tab" and the like.
+  void Key(std::string_view combination);
+  // One after another, a little apart as a typist's.
+  void Keys(std::initializer_list<std::string_view> combinations,
+            std::chrono::milliseconds apart = std::chrono::milliseconds(12));
+  void Press(std::string_view key);
+  void Release(std::string_view key);
+  void MovePointer(QPoint onScreen);
+  // A left click at a point of the window's client area.
+  void Click(xcb_window_t window, QPoint at);
+
+ private:
+  QString Title(xcb_window_t window);
+  xcb_keycode_t Keycode(std::string_view key);
+  void Fake(std::uint8_t type, std::uint8_t detail);
+
+  std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x_;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+  QSize screenSize_;
+  xcb_key_symbols_t* keySymbols_ = nullptr;
+};
+
+}  // namespace starveil::xdrive
