@@ -46,8 +46,7 @@ void Control::Redraw() {
 
 void Control::NoteChange() {
   if (changeNoted_) return;
-  changeNoted_ = true;
-  surface_.NoteChange(*this);
+  changeNoted_ = surface_.NoteChange(*this);
 }
 
 }  // namespace starveil::platform

@@ -57,13 +57,21 @@ void Surface::BringToFront(Control& control) {
 
 // Controls change many times between two turns of the event loop; each says only that it
 // changed, and once per turn the surface works out where, and asks Qt to repaint a few boxes.
-void Surface::NoteChange(Control& control) {
+bool Surface::NoteChange(Control& control) {
+  // Out of sight both where it was shown and where it is, as the sprites in the storage places are
+  // at every flicker, a change leaves nothing to repaint and need not wake the event loop.
+  const QRect now = control.Visible() ? PixelRect(control.Rect()) : QRect();
+  if (!control.shownPixels_.intersects(rect()) && !now.intersects(rect())) {
+    control.shownPixels_ = now;
+    return false;
+  }
   if (changed_.empty()) {
     const auto handOver = [this] { HandOverRepaints(); };
     QMetaObject::invokeMethod(this, handOver, Qt::QueuedConnection);
     awaitingHandOver_.push_back(this);
   }
   changed_.push_back(&control);
+  return true;
 }
 
 void Surface::HandOverRepaints(bool paintNow) {

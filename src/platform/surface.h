@@ -47,7 +47,8 @@ class Surface : public QWidget {
 
   void Join(Control& control);
   void Leave(Control& control);
-  void NoteChange(Control& control);
+  // Whether the change was noted for the next hand-over.
+  bool NoteChange(Control& control);
   // Asks Qt to repaint where the changed controls were and are: soon, or at once when `paintNow`.
   void HandOverRepaints(bool paintNow = false);
 
