@@ -302,6 +302,13 @@ testing::AssertionResult Centred(const QRect& framed, Session& session) {
          << "x" << screen.height() << " screen";
 }
 
+// A busy manager may show a client inside its frame a moment before it has placed the frame.
+testing::AssertionResult CentredOncePlaced(Session& session, xcb_window_t window) {
+  testing::AssertionResult centred = testing::AssertionFailure();
+  WaitFor([&] { return centred = Centred(session.X().FramedRect(window), session); }, kReactionMs);
+  return centred;
+}
+
 // The game window in a picture of the whole screen: the black playfield with its outline whole,
 // under a strip of the window's light grey face.
 bool ShowsTheGameWindow(const QImage& screen) {
@@ -413,9 +420,8 @@ xcb_window_t OpensCentredWithTheFocus(Session& session) {
   EXPECT_TRUE(WaitFor([&] { return (splash = session.GameWindow("Form1")) != XCB_WINDOW_NONE; }))
       << session.GameOutput().toStdString();
   if (splash == XCB_WINDOW_NONE) return splash;
-  const QRect card = session.X().FramedRect(splash);
-  EXPECT_EQ(card.size(), kSplashPx * session.Scale());
-  EXPECT_TRUE(Centred(card, session));
+  EXPECT_EQ(session.X().FramedRect(splash).size(), kSplashPx * session.Scale());
+  EXPECT_TRUE(CentredOncePlaced(session, splash));
   EXPECT_TRUE(WaitFor([&] { return DistinctColours(session.X().Grab(splash)) > 16; }))
       << "the splash shows no picture";
   EXPECT_TRUE(WaitFor([&] { return !session.X().Shown(splash); }));
@@ -425,10 +431,7 @@ xcb_window_t OpensCentredWithTheFocus(Session& session) {
       [&] { return (game = session.GameWindow("Starveil by Pellamy")) != XCB_WINDOW_NONE; }));
   if (game == XCB_WINDOW_NONE) return game;
   EXPECT_EQ(session.X().ClientRect(game).width(), kGameWindowWidthPx * session.Scale());
-  // A busy manager may show the client inside its frame a moment before it has placed the frame.
-  QRect framed;
-  WaitFor([&] { return Centred(framed = session.X().FramedRect(game), session); }, kReactionMs);
-  EXPECT_TRUE(Centred(framed, session));
+  EXPECT_TRUE(CentredOncePlaced(session, game));
   EXPECT_TRUE(session.Focused(game));
   return game;
 }
