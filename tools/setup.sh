@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs whichever packages of the lists named are missing, through sudo unless root. Each list
 # is tools/packages/<name>.txt: game (building and playing), test (the tests and checks),
-# desktops (the desktops tools/desktop.sh starts), package (checking the .deb) and debian-root
-# (tools/in-debian.sh). Without names, game, test and desktops.
+# desktops (the desktops tools/desktop.sh starts), package (checking the .deb), perf (the
+# measuring tool) and debian-root (tools/in-debian.sh). Without names, game, test and desktops.
 #   tools/setup.sh game
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,29 +1,27 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the checks in .clang-tidy over our own sources (src, tests, bench and
-# tools, the separate tools/art and tools/perf builds included), in parallel, from build-tidy/;
-# any finding fails the run.
+# tools, the measuring tool and the separate tools/art build included), in parallel, from
+# build-tidy/; any finding fails the run.
 # Regular expressions given narrow it to matching files (tools/tidy.sh game/march).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh game test perf
 
 dir=build-tidy
 # Generating moc's output need not wait for the libraries a target links.
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSTARVEIL_BENCH=ON \
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DSTARVEIL_BENCH=ON -DSTARVEIL_PERF=ON \
   -DCMAKE_AUTOGEN_ORIGIN_DEPENDS=OFF >/dev/null
-for tools in art perf; do
-  cmake -S "tools/$tools" -B "$dir/$tools" -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-done
+cmake -S tools/art -B "$dir/art" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+  >/dev/null
 # moc's output, so that a source including it parses; nothing else needs to be built.
 mapfile -t autogen < <(cmake --build "$dir" --target help | sed -n 's/^\.\.\. \(.*_autogen\)$/\1/p')
 targets=()
 for target in "${autogen[@]}"; do targets+=(--target "$target"); done
 cmake --build "$dir" -j"$(nproc)" "${targets[@]}" >/dev/null
 
-# One database of our own sources from the three builds: generated files are not ours to fix.
+# One database of our own sources from the two builds: generated files are not ours to fix.
 mkdir -p "$dir/tidy"
-python3 - "$(pwd -P)" "$dir" "$dir/art" "$dir/perf" <<'EOF'
+python3 - "$(pwd -P)" "$dir" "$dir/art" <<'EOF'
 import json, sys
 root, build, builds = sys.argv[1], sys.argv[2], sys.argv[2:]
 ours = tuple(f"{root}/{part}/" for part in ("src", "tests", "bench", "tools"))

@@ -9,7 +9,6 @@
 #include "platform/shape.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
-#include "platform/trace.h"
 #include "platform/window.h"
 
 namespace starveil::game {
@@ -79,7 +78,6 @@ void CannonLossSequence(Game& g, int rocket) {
   g.K[rocket].SetTag(kRocketFree);
   g.K[rocket].SetVisible(false);
   g.Lives[*marker].SetVisible(false);
-  platform::TraceEvent("loss-start");
 
   // Each pause lets the game go on: the march, the keys and even Start may act in between. A
   // player who closes the window meanwhile wants no more of it.
@@ -88,7 +86,6 @@ void CannonLossSequence(Game& g, int rocket) {
     if (!ClockPause(g, kFramePause)) return;
   }
   if (!ClockPause(g, kFinalPause)) return;
-  platform::TraceEvent("loss-end");
 
   if (*marker != 0) {
     g.SH.SetPicture(g.SE[kCannonPicture].Picture());

@@ -5,7 +5,7 @@
 
 namespace starveil::platform {
 
-// Timing marks for tools/measure-cpu.sh; silent unless QT_LOGGING_RULES sets
+// Timing marks for the measuring tool (tools/measure.sh); silent unless QT_LOGGING_RULES sets
 // "starveil.trace.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(lcTrace)
 

@@ -1,36 +1,41 @@
-#include <time.h>
-
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdio>
+#include <utility>
+
+#include "trace_mark.h"
 
 namespace {
 
-long long Nanoseconds(clockid_t clock) {
-  timespec now{};
-  clock_gettime(clock, &now);
-  return static_cast<long long>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
+using starveil::perf::Mark;
 
-// The game's trace line, so that one reader serves both.
-void Mark(const char* event, int intervalMs) {
-  std::fprintf(stderr, "starveil.trace: %lld %lld %s %dms\n", Nanoseconds(CLOCK_MONOTONIC),
-               Nanoseconds(CLOCK_PROCESS_CPUTIME_ID), event, intervalMs);
-}
+class BareWindow final : public QWidget {
+ public:
+  explicit BareWindow(bool trace) : markFirstPaint_(trace) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QWidget::paintEvent(event);
+    if (std::exchange(markFirstPaint_, false)) Mark("first-paint", windowTitle());
+  }
+
+ private:
+  bool markFirstPaint_;
+};
 
 }  // namespace
 
 // The least a window with the game's timers can cost: the game window's client size, nothing
 // drawn on it, and precise timers at the game's intervals that switch themselves off and on
 // again in every tick, as the game's own do, and do nothing else. With --trace it marks the
-// start and end of every tick on standard error.
+// window's first paint and the start and end of every tick on standard error.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const bool trace = QApplication::arguments().contains("--trace");
-  QWidget window;
-  window.setWindowTitle("Starveil baseline");
+  BareWindow window(trace);
+  window.setWindowTitle("Bare baseline");
   window.setFixedSize(358, 359);
 
   constexpr std::array kIntervalsMs{30, 50, 150};
@@ -38,13 +43,14 @@ int main(int argc, char* argv[]) {
   for (std::size_t i = 0; i < timers.size(); ++i) {
     QTimer& timer = timers[i];
     const int ms = kIntervalsMs[i];
+    const QString interval = QString::number(ms) + "ms";
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(ms);
-    QObject::connect(&timer, &QTimer::timeout, [&timer, trace, ms] {
-      if (trace) Mark("tick-start", ms);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, trace, interval] {
+      if (trace) Mark("tick-start", interval);
       timer.stop();
       timer.start();
-      if (trace) Mark("tick-end", ms);
+      if (trace) Mark("tick-end", interval);
     });
     timer.start();
   }

@@ -41,6 +41,8 @@ class XDesktop {
   // Mapped, and so on the screen unless covered; a window that has gone is not.
   bool Shown(xcb_window_t window);
   xcb_window_t Focus();
+  // Asks the window manager to bring the window to the front with the focus, as a task bar does.
+  void Activate(xcb_window_t window);
 
   // What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row: read from the
   // window itself, which a compositing desktop draws the screen from. Empty if it cannot be read.

@@ -1,0 +1,211 @@
+// Measures the game on the desktop it runs in beside two yardsticks, side by side in one run: a
+// frame-matched one that shows the same kinds of frames at the same ticks and takes the same keys,
+// and a bare one with the game's three timers that draws nothing. Prints every figure beside both
+// and beside its target. tools/measure.sh builds it and runs it on openbox.
+//
+//   measure <directory for the programs' logs>
+
+#include <QGuiApplication>
+#include <QString>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+#include "player.h"
+#include "program_run.h"
+#include "report.h"
+#include "x_desktop.h"
+
+namespace starveil::perf {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kSettle = 2s;  // after the windows show, for their first events to pass
+constexpr auto kIdle = 30s;
+constexpr auto kPlayBlock = 10s;
+constexpr int kPlayRounds = 3;       // of a block each for the game and its frame-matched yardstick
+constexpr int kPresses = 220;        // per program, for the key-to-screen time
+constexpr int kPressesAtATurn = 22;  // before the other program takes its turn
+constexpr int kStartUps = 5;         // per program
+constexpr auto kGapsIdle = 12s;      // over 300 ticks of the 30 ms timers
+constexpr auto kGapsPlayBlock = 6s;  // two each
+constexpr auto kFirstPaintPatience = 30s;
+
+const std::array<Program, kPrograms> kMeasured{{
+    {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil", true, {}},
+    {"frame-matched",
+     FRAMED_BASELINE,
+     "Baseline splash",
+     "Starveil baseline",
+     "Baseline message",
+     true,
+     {"--trace"}},
+    {"bare", BARE_BASELINE, "Bare baseline", "Bare baseline", "", false, {"--trace"}},
+}};
+// The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
+const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};
+
+// The three programs running side by side on the desktop.
+class Session {
+ public:
+  Session(xdrive::XDesktop& x, bool trace, const QString& logs, const QString& name) {
+    for (std::size_t i = 0; i < kPrograms; ++i) {
+      const QString log = QString("%1/%2-%3.log").arg(logs, name, kMeasured[i].name);
+      runs_[i] = std::make_unique<ProgramRun>(kMeasured[i], trace, log);
+      players_[i] = std::make_unique<Player>(x, *runs_[i]);
+    }
+  }
+
+  bool Ready() {
+    for (auto& player : players_) {
+      if (!player->FindWindow()) return false;
+    }
+    std::this_thread::sleep_for(kSettle);
+    return true;
+  }
+
+  ProgramRun& Run(Which which) { return *runs_[which]; }
+  Player& Play(Which which) { return *players_[which]; }
+  std::array<std::int64_t, kPrograms> Cpu() const {
+    return {runs_[kGame]->CpuNs(), runs_[kFramed]->CpuNs(), runs_[kBare]->CpuNs()};
+  }
+  bool AllRunning() const {
+    return std::ranges::all_of(runs_, [](const auto& run) { return run->Running(); });
+  }
+
+ private:
+  std::array<std::unique_ptr<ProgramRun>, kPrograms> runs_;
+  std::array<std::unique_ptr<Player>, kPrograms> players_;
+};
+
+// From the moment each is started, alone, to the end of its first window's first paint.
+void MeasureStartUp(const QString& logs, Figures& figures) {
+  for (int round = 0; round < kStartUps; ++round) {
+    for (std::size_t i = 0; i < kPrograms; ++i) {
+      ProgramRun run(kMeasured[i], true, QString("%1/start-%2.log").arg(logs, kMeasured[i].name));
+      const auto deadline = std::chrono::steady_clock::now() + kFirstPaintPatience;
+      while (std::chrono::steady_clock::now() < deadline && run.Running()) {
+        const auto& marks = run.Marks();
+        const auto painted = std::ranges::find_if(marks, [&](const TraceMark& mark) {
+          return mark.event == "first-paint" &&
+                 mark.subject == kMeasured[i].firstWindow.toStdString();
+        });
+        if (painted != marks.end()) {
+          figures[i].startUpMs.push_back(static_cast<double>(painted->wallNs - run.StartedNs()) /
+                                         1e6);
+          break;
+        }
+        std::this_thread::sleep_for(1ms);
+      }
+    }
+  }
+}
+
+// CPU time idle and in play, peak memory, and the time from a key to the screen, the trace off:
+// its lines would count as the programs' work.
+bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const QString& logs,
+                             Figures& figures) {
+  Session session(x, false, logs, "cpu");
+  if (!session.Ready()) return false;
+  std::fprintf(stderr, "measure: idle for %lld s\n", static_cast<long long>(kIdle.count()));
+  const auto idleFrom = session.Cpu();
+  std::this_thread::sleep_for(kIdle);
+  const auto idleTo = session.Cpu();
+  for (std::size_t i = 0; i < kPrograms; ++i)
+    figures[i].idleCpuNs = idleTo[i] - idleFrom[i];
+
+  std::fprintf(stderr, "measure: scripted play, %d turns of %lld s each\n", 2 * kPlayRounds,
+               static_cast<long long>(kPlayBlock.count()));
+  for (int round = 0; round < kPlayRounds; ++round) {
+    for (const Which which : {kGame, kFramed}) {
+      session.Play(which).TakeFocus();
+      const auto from = session.Cpu();
+      session.Play(which).PlayFor(kPlayBlock);
+      figures[which].playCpuNs += session.Cpu()[which] - from[which];
+    }
+  }
+  for (std::size_t i = 0; i < kPrograms; ++i)
+    figures[i].peakKiB = session.Run(static_cast<Which>(i)).PeakResidentKiB();
+
+  std::fprintf(stderr, "measure: %d presses each, from the key to the screen\n", kPresses);
+  while (figures[kGame].keyToScreenMs.size() < kPresses ||
+         figures[kFramed].keyToScreenMs.size() < kPresses) {
+    if (!session.AllRunning()) return false;
+    for (const Which which : {kGame, kFramed}) {
+      session.Play(which).TakeFocus();
+      const std::vector<double> times = session.Play(which).KeyToScreenMs(display, kPressesAtATurn);
+      figures[which].keyToScreenMs.insert(figures[which].keyToScreenMs.end(), times.begin(),
+                                          times.end());
+    }
+  }
+  for (const Which which : {kGame, kFramed}) {
+    figures[which].boxes = session.Play(which).BoxesAnswered();
+    figures[which].unseen = session.Play(which).Unseen();
+  }
+  return session.AllRunning();
+}
+
+// The shot timer's gaps from the end of one tick to the start of the next, idle and in play, with
+// the trace on.
+bool MeasureTimerGaps(xdrive::XDesktop& x, const QString& logs, Figures& figures) {
+  Session session(x, true, logs, "trace");
+  if (!session.Ready()) return false;
+  std::fprintf(stderr, "measure: the 30 ms timers, idle and in play\n");
+  const std::int64_t idleFrom = MonotonicNs();
+  std::this_thread::sleep_for(kGapsIdle);
+  const std::vector<Span> idle{{idleFrom, MonotonicNs()}};
+  std::array<std::vector<Span>, kPrograms> play;
+  for (int round = 0; round < 2; ++round) {
+    for (const Which which : {kGame, kFramed}) {
+      session.Play(which).TakeFocus();
+      const std::int64_t from = MonotonicNs();
+      session.Play(which).PlayFor(kGapsPlayBlock);
+      play[which].push_back({from, MonotonicNs()});
+      // The bare yardstick plays nothing: its gaps in play are those while the others play.
+      play[kBare].push_back(play[which].back());
+    }
+  }
+  for (std::size_t i = 0; i < kPrograms; ++i) {
+    const auto& marks = session.Run(static_cast<Which>(i)).Marks();
+    figures[i].idleGapsMs = TickGapsMs(marks, kShotTimer[i], idle);
+    figures[i].playGapsMs = TickGapsMs(marks, kShotTimer[i], play[i]);
+  }
+  return session.AllRunning();
+}
+
+}  // namespace
+}  // namespace starveil::perf
+
+int main(int argc, char* argv[]) {
+  using namespace starveil::perf;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <directory for the programs' logs>\n", argv[0]);
+    return 2;
+  }
+  const QString logs = argv[1];
+  // The tool's own pictures need no screen; the programs it starts choose theirs themselves.
+  std::array<char*, 3> arguments{argv[0], const_cast<char*>("-platform"),
+                                 const_cast<char*>("offscreen")};
+  int count = static_cast<int>(arguments.size());
+  const QGuiApplication app(count, arguments.data());
+
+  const QString display = qEnvironmentVariable("DISPLAY");
+  starveil::xdrive::XDesktop x(display);
+  if (!x.Ok()) {
+    std::fprintf(stderr, "measure: no X display; run it through tools/measure.sh\n");
+    return 1;
+  }
+  Figures figures;
+  MeasureStartUp(logs, figures);
+  if (!MeasureCpuMemoryAndKeys(x, display, logs, figures) || !MeasureTimerGaps(x, logs, figures)) {
+    std::fprintf(stderr, "measure: a program did not show its window or ended early; see %s\n",
+                 qPrintable(logs));
+    return 1;
+  }
+  PrintReport(kMeasured, figures);
+  SaveSamples(logs, kMeasured, figures);
+  return 0;
+}

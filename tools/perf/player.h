@@ -1,0 +1,54 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <QString>
+#include <chrono>
+#include <vector>
+
+#include "program_run.h"
+#include "x_desktop.h"
+
+namespace starveil::perf {
+
+// Plays one program's window as the measuring script does, through the keys alone, as a player
+// at the keyboard would: Space on the Start button, which has the focus when the window opens,
+// the arrows and Space while it plays, Return on a message box and then Shift+Tab and Space, back
+// from the hidden text box to Start.
+class Player {
+ public:
+  Player(xdrive::XDesktop& x, ProgramRun& run);
+
+  // Waits for the window played; false if it did not show.
+  bool FindWindow();
+  xcb_window_t Window() const { return window_; }
+  // Brings the window to the front with the focus, and starts it playing if it has not been.
+  void TakeFocus();
+  // Sweeps the cannon left and right, firing at every fourth step, 25 keys a second, for `span`.
+  void PlayFor(std::chrono::milliseconds span);
+  // Presses Left and Right in turn, each timed from the press to the first moment the window has
+  // drawn the whole of the cannon's new place, in milliseconds.
+  std::vector<double> KeyToScreenMs(const QString& display, int presses);
+
+  int BoxesAnswered() const { return boxes_; }
+  int Unanswered() const { return unanswered_; }
+  // Presses the window drew no answer to in half a second.
+  int Unseen() const { return unseen_; }
+
+ private:
+  // One key, unless a message box has taken the focus: then the box is answered and the program
+  // started again, in place of the key.
+  void Press(const char* key);
+  bool AnswerAnyBox();
+  void Start();
+
+  xdrive::XDesktop& x_;
+  ProgramRun& run_;
+  xcb_window_t window_ = XCB_WINDOW_NONE;
+  bool started_ = false;
+  int boxes_ = 0;
+  int unanswered_ = 0;
+  int unseen_ = 0;
+};
+
+}  // namespace starveil::perf

@@ -1,0 +1,83 @@
+#include "program_run.h"
+
+#include <time.h>
+
+#include <QDir>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+namespace starveil::perf {
+
+namespace {
+
+constexpr int kEndPatienceMs = 5000;
+
+}  // namespace
+
+std::int64_t MonotonicNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output)
+    : program_(program), output_(output) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  if (trace) {
+    env.insert("QT_LOGGING_RULES", "starveil.trace.debug=true");
+    env.insert("QT_MESSAGE_PATTERN", "%{if-category}%{category}: %{endif}%{message}");
+  }
+  process_.setProcessEnvironment(env);
+  // A file, which never fills up and holds a program back as a pipe left unread would.
+  process_.setStandardOutputFile(QProcess::nullDevice());
+  process_.setStandardErrorFile(output);
+  startedNs_ = MonotonicNs();
+  process_.start(program.path, trace ? program.traceArguments : QStringList());
+  process_.waitForStarted();
+  output_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+ProgramRun::~ProgramRun() {
+  process_.terminate();
+  if (!process_.waitForFinished(kEndPatienceMs)) process_.kill();
+  process_.waitForFinished(kEndPatienceMs);
+}
+
+std::int64_t ProgramRun::CpuNs() const {
+  // Each thread's first field is the time it has run; a thread that has ended is missed, but the
+  // programs' threads live as long as they do.
+  std::int64_t sum = 0;
+  const QString tasks = QString("/proc/%1/task").arg(Pid());
+  for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile schedstat(tasks + "/" + task + "/schedstat");
+    if (schedstat.open(QIODevice::ReadOnly))
+      sum += schedstat.readAll().split(' ').value(0).toLongLong();
+  }
+  return sum;
+}
+
+std::int64_t ProgramRun::PeakResidentKiB() const {
+  QFile status(QString("/proc/%1/status").arg(Pid()));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  static const QRegularExpression peak(R"(VmHWM:\s+(\d+) kB)");
+  return peak.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+}
+
+const std::vector<TraceMark>& ProgramRun::Marks() {
+  Read();
+  return marks_;
+}
+
+void ProgramRun::Read() {
+  pending_ += output_.readAll();
+  for (qsizetype end; (end = pending_.indexOf('\n')) >= 0; pending_.remove(0, end + 1)) {
+    const QByteArray line = pending_.left(end);
+    if (const std::optional<TraceMark> mark = ParseTraceLine(line.toStdString())) {
+      marks_.push_back(*mark);
+    } else {
+      said_ += QString::fromUtf8(line) + "\n";
+    }
+  }
+}
+
+}  // namespace starveil::perf

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "trace_reading.h"
+
+// One of the programs measured, and a run of it on the desktop.
+namespace starveil::perf {
+
+struct Program {
+  QString name;
+  QString path;
+  QString firstWindow;         // the title of the window it shows first
+  QString window;              // and of the window played
+  QString box;                 // and of its message boxes; empty if it shows none
+  bool plays = false;          // takes the game's keys
+  QStringList traceArguments;  // beside QT_LOGGING_RULES, which turns the game's trace on
+};
+
+class ProgramRun {
+ public:
+  // Started at once, its standard error going to `output`; with the trace on it writes its timing
+  // marks there.
+  ProgramRun(const Program& program, bool trace, const QString& output);
+  ~ProgramRun();
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+
+  const Program& Of() const { return program_; }
+  std::int64_t Pid() const { return process_.processId(); }
+  bool Running() const { return process_.state() == QProcess::Running; }
+  // The monotonic clock right before the program was started.
+  std::int64_t StartedNs() const { return startedNs_; }
+  // CPU time of all its threads so far, to the nanosecond, as the scheduler counts it.
+  std::int64_t CpuNs() const;
+  // Its peak resident memory so far.
+  std::int64_t PeakResidentKiB() const;
+  // Every mark it has written so far, and anything else it said.
+  const std::vector<TraceMark>& Marks();
+  const QString& Said() const { return said_; }
+
+ private:
+  void Read();
+
+  Program program_;
+  QProcess process_;
+  std::int64_t startedNs_ = 0;
+  QFile output_;
+  QByteArray pending_;
+  std::vector<TraceMark> marks_;
+  QString said_;
+};
+
+std::int64_t MonotonicNs();
+
+}  // namespace starveil::perf

@@ -1,0 +1,135 @@
+#include "report.h"
+
+#include <QFile>
+#include <QString>
+#include <cstdio>
+#include <string>
+
+#include "statistics.h"
+
+namespace starveil::perf {
+
+namespace {
+
+constexpr double kNsPerS = 1e9;
+constexpr double kKiBPerMiB = 1024;
+
+// The targets, as ratios or margins over a yardstick, since a shared machine's speed varies.
+constexpr double kIdleCpuOverBare = 1.1;
+constexpr double kPlayCpuOverFramed = 1.0;
+constexpr double kMemoryOverFramed = 1.1;
+constexpr double kKeyToScreenOverFramedMs = 0.5;
+constexpr double kStartUpOverFramed = 1.2;
+
+struct Row {
+  QString figure;
+  std::array<QString, kPrograms> values;
+  QString target;
+  QString verdict;
+};
+
+QString Number(double value, int decimals, const char* unit) {
+  return QString::number(value, 'f', decimals) + unit;
+}
+
+QString Met(bool met) {
+  return met ? "met" : "MISSED";
+}
+
+Row Ratio(const QString& figure, const std::array<double, kPrograms>& values, int decimals,
+          const char* unit, Which over, double most) {
+  const double ratio = values[kGame] / values[over];
+  const QString yardstick = over == kBare ? "bare" : "frame-matched";
+  return {figure,
+          {Number(values[kGame], decimals, unit), Number(values[kFramed], decimals, unit),
+           Number(values[kBare], decimals, unit)},
+          QString("<= %1 x %2: %3 x").arg(most).arg(yardstick).arg(ratio, 0, 'f', 2),
+          Met(ratio <= most)};
+}
+
+Row Margin(const QString& figure, double game, double framed) {
+  return {figure,
+          {Number(game, 2, " ms"), Number(framed, 2, " ms"), "-"},
+          QString("<= frame-matched + %1 ms: %2%3 ms")
+              .arg(kKeyToScreenOverFramedMs)
+              .arg(game >= framed ? "+" : "")
+              .arg(game - framed, 0, 'f', 2),
+          Met(game <= framed + kKeyToScreenOverFramedMs)};
+}
+
+Row Gaps(const QString& figure, const Figures& figures, bool play) {
+  Row row{figure, {}, "", ""};
+  for (std::size_t i = 0; i < kPrograms; ++i) {
+    const std::vector<double>& gaps = play ? figures[i].playGapsMs : figures[i].idleGapsMs;
+    row.values[i] = QString("%1 / %2 ms (%3)")
+                        .arg(Mean(gaps), 0, 'f', 1)
+                        .arg(Percentile(gaps, 99), 0, 'f', 1)
+                        .arg(gaps.size());
+  }
+  return row;
+}
+
+template <class Value>
+std::array<double, kPrograms> Each(const Figures& figures, Value value) {
+  return {value(figures[kGame]), value(figures[kFramed]), value(figures[kBare])};
+}
+
+void Print(const Row& row) {
+  std::printf("%-36s %-20s %-20s %-20s %-36s %s\n", qPrintable(row.figure),
+              qPrintable(row.values[kGame]), qPrintable(row.values[kFramed]),
+              qPrintable(row.values[kBare]), qPrintable(row.target), qPrintable(row.verdict));
+}
+
+}  // namespace
+
+void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& figures) {
+  Print({"figure",
+         {programs[kGame].name, programs[kFramed].name, programs[kBare].name},
+         "target",
+         "verdict"});
+  Print(Ratio("CPU time idle",
+              Each(figures, [](const Measured& m) { return m.idleCpuNs / kNsPerS; }), 3, " s",
+              kBare, kIdleCpuOverBare));
+  Row play = Ratio("CPU time in scripted play",
+                   Each(figures, [](const Measured& m) { return m.playCpuNs / kNsPerS; }), 3, " s",
+                   kFramed, kPlayCpuOverFramed);
+  play.values[kBare] = "-";
+  Print(play);
+  Print(Ratio("peak resident memory",
+              Each(figures, [](const Measured& m) { return m.peakKiB / kKiBPerMiB; }), 1, " MiB",
+              kFramed, kMemoryOverFramed));
+  const std::vector<double>& gameKeys = figures[kGame].keyToScreenMs;
+  const std::vector<double>& framedKeys = figures[kFramed].keyToScreenMs;
+  Print(
+      Margin(QString("key to screen, median (%1, %2)").arg(gameKeys.size()).arg(framedKeys.size()),
+             Median(gameKeys), Median(framedKeys)));
+  Print(Margin("key to screen, p99", Percentile(gameKeys, 99), Percentile(framedKeys, 99)));
+  Print(Ratio(QString("start to first paint, median of %1").arg(figures[kGame].startUpMs.size()),
+              Each(figures, [](const Measured& m) { return Median(m.startUpMs); }), 1, " ms",
+              kFramed, kStartUpOverFramed));
+  Print(Gaps("30 ms timer's gaps idle, mean / p99", figures, false));
+  Print(Gaps("30 ms timer's gaps in play", figures, true));
+  std::printf(
+      "\nIn play the game answered %d message box(es), its frame-matched yardstick %d; %d and %d "
+      "presses drew no answer within half a second.\n",
+      figures[kGame].boxes, figures[kFramed].boxes, figures[kGame].unseen, figures[kFramed].unseen);
+}
+
+void SaveSamples(const QString& directory, const std::array<Program, kPrograms>& programs,
+                 const Figures& figures) {
+  const auto save = [&](const QString& figure, std::size_t program,
+                        const std::vector<double>& samples) {
+    QFile file(QString("%1/%2-%3.txt").arg(directory, figure, programs[program].name));
+    if (!file.open(QIODevice::WriteOnly)) return;
+    for (const double sample : samples)
+      file.write(QByteArray::number(sample, 'f', 3) + "\n");
+  };
+  for (std::size_t i = 0; i < kPrograms; ++i) {
+    save("key-to-screen-ms", i, figures[i].keyToScreenMs);
+    save("start-up-ms", i, figures[i].startUpMs);
+    save("gaps-idle-ms", i, figures[i].idleGapsMs);
+    save("gaps-play-ms", i, figures[i].playGapsMs);
+  }
+}
+
+}  // namespace starveil::perf

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "program_run.h"
+
+namespace starveil::perf {
+
+enum Which : std::size_t { kGame, kFramed, kBare };
+inline constexpr std::size_t kPrograms = 3;
+
+// What was measured of one program.
+struct Measured {
+  std::int64_t idleCpuNs = 0;
+  std::int64_t playCpuNs = 0;
+  std::int64_t peakKiB = 0;
+  std::vector<double> keyToScreenMs;
+  std::vector<double> startUpMs;
+  std::vector<double> idleGapsMs;
+  std::vector<double> playGapsMs;
+  int boxes = 0;   // message boxes answered in play
+  int unseen = 0;  // presses that drew no answer
+};
+using Figures = std::array<Measured, kPrograms>;
+
+// Every figure beside both yardsticks' and beside its target, on standard output.
+void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& figures);
+// Every time from a key to the screen, start-up time and timer gap, one file per program and
+// figure in `directory`, for a closer look at what the figures sum up.
+void SaveSamples(const QString& directory, const std::array<Program, kPrograms>& programs,
+                 const Figures& figures);
+
+}  // namespace starveil::perf
