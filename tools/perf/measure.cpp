@@ -144,6 +144,7 @@ bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const 
   for (const Which which : {kGame, kFramed}) {
     figures[which].boxes = session.Play(which).BoxesAnswered();
     figures[which].unseen = session.Play(which).Unseen();
+    figures[which].spoilt = session.Play(which).Spoilt();
   }
   return session.AllRunning();
 }

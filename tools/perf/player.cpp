@@ -107,10 +107,13 @@ std::vector<double> Player::KeyToScreenMs(const QString& display, int presses) {
     x_.Press(way);
     const std::optional<std::int64_t> shown = watch.CoveredNs(moved, kResponsePatienceMs);
     x_.Release(way);
-    if (shown) {
-      times.push_back(static_cast<double>(*shown - pressed) / 1e6);
-    } else {
+    if (!shown) {
       ++unseen_;
+    } else if (!xdrive::FindPicture(x_.Image(window_, moved), xdrive::CannonPicture())) {
+      // A rocket's hit made the explosion answer in the cannon's place, not the key.
+      ++spoilt_;
+    } else {
+      times.push_back(static_cast<double>(*shown - pressed) / 1e6);
     }
     way = step < 0 ? "Right" : "Left";
   }

@@ -32,8 +32,10 @@ class Player {
 
   int BoxesAnswered() const { return boxes_; }
   int Unanswered() const { return unanswered_; }
-  // Presses the window drew no answer to in half a second.
+  // Presses the window drew no answer to in half a second, and presses answered by something else
+  // drawn in the cannon's new place, which are left out of the times.
   int Unseen() const { return unseen_; }
+  int Spoilt() const { return spoilt_; }
 
  private:
   // One key, unless a message box has taken the focus: then the box is answered and the program
@@ -49,6 +51,7 @@ class Player {
   int boxes_ = 0;
   int unanswered_ = 0;
   int unseen_ = 0;
+  int spoilt_ = 0;
 };
 
 }  // namespace starveil::perf

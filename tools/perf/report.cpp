@@ -110,9 +110,11 @@ void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& 
   Print(Gaps("30 ms timer's gaps idle, mean / p99", figures, false));
   Print(Gaps("30 ms timer's gaps in play", figures, true));
   std::printf(
-      "\nIn play the game answered %d message box(es), its frame-matched yardstick %d; %d and %d "
-      "presses drew no answer within half a second.\n",
-      figures[kGame].boxes, figures[kFramed].boxes, figures[kGame].unseen, figures[kFramed].unseen);
+      "\nIn play the game answered %d message box(es), its frame-matched yardstick %d. Of the "
+      "presses timed, %d and %d drew no answer within half a second, and %d and %d were answered "
+      "by an explosion in the cannon's place; they are left out.\n",
+      figures[kGame].boxes, figures[kFramed].boxes, figures[kGame].unseen, figures[kFramed].unseen,
+      figures[kGame].spoilt, figures[kFramed].spoilt);
 }
 
 void SaveSamples(const QString& directory, const std::array<Program, kPrograms>& programs,

@@ -23,6 +23,7 @@ struct Measured {
   std::vector<double> playGapsMs;
   int boxes = 0;   // message boxes answered in play
   int unseen = 0;  // presses that drew no answer
+  int spoilt = 0;  // presses answered by something else in the cannon's place
 };
 using Figures = std::array<Measured, kPrograms>;
 
