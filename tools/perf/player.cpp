@@ -110,7 +110,7 @@ std::vector<double> Player::KeyToScreenMs(const QString& display, int presses) {
     if (!shown) {
       ++unseen_;
     } else if (!xdrive::FindPicture(x_.Image(window_, moved), xdrive::CannonPicture())) {
-      // A rocket's hit made the explosion answer in the cannon's place, not the key.
+      // Something else drew over the cannon's new place: the explosion of a hit, or a rocket.
       ++spoilt_;
     } else {
       times.push_back(static_cast<double>(*shown - pressed) / 1e6);

@@ -112,7 +112,8 @@ void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& 
   std::printf(
       "\nIn play the game answered %d message box(es), its frame-matched yardstick %d. Of the "
       "presses timed, %d and %d drew no answer within half a second, and %d and %d were answered "
-      "by an explosion in the cannon's place; they are left out.\n",
+      "by something else drawn in the cannon's place, an explosion or a rocket; they are left "
+      "out.\n",
       figures[kGame].boxes, figures[kFramed].boxes, figures[kGame].unseen, figures[kFramed].unseen,
       figures[kGame].spoilt, figures[kFramed].spoilt);
 }
