@@ -18,7 +18,7 @@ constexpr auto kFocusPatience = 5s;
 constexpr auto kKeyApart = 40ms;  // 25 keys a second
 constexpr int kFireEvery = 4;     // steps
 constexpr int kFirstSweep = 20;   // steps one way from the middle, then twice that each way
-constexpr auto kPressApart = 60ms;
+constexpr auto kPressApart = 40ms;
 constexpr int kResponsePatienceMs = 500;
 constexpr int kCannonStepPx = 4;  // 60 twips
 
