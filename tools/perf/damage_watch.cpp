@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "program_run.h"
+#include "trace_mark.h"
 
 namespace starveil::perf {
 

@@ -37,15 +37,14 @@ constexpr auto kGapsPlayBlock = 6s;  // two each
 constexpr auto kFirstPaintPatience = 30s;
 
 const std::array<Program, kPrograms> kMeasured{{
-    {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil", true, {}},
+    {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil", {}},
     {"frame-matched",
      FRAMED_BASELINE,
      "Baseline splash",
      "Starveil baseline",
      "Baseline message",
-     true,
      {"--trace"}},
-    {"bare", BARE_BASELINE, "Bare baseline", "Bare baseline", "", false, {"--trace"}},
+    {"bare", BARE_BASELINE, "Bare baseline", "Bare baseline", "", {"--trace"}},
 }};
 // The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
 const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};

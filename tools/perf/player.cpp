@@ -65,7 +65,7 @@ bool Player::AnswerAnyBox() {
   }
   WaitFor([&] { return x_.Focus() == box; }, kFocusPatience);
   x_.Key("Return");
-  if (!WaitFor([&] { return !x_.Shown(box); }, kFocusPatience)) ++unanswered_;
+  WaitFor([&] { return !x_.Shown(box); }, kFocusPatience);
   ++boxes_;
   WaitFor([&] { return x_.Focus() == window_; }, kFocusPatience);
   Start();

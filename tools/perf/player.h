@@ -31,7 +31,6 @@ class Player {
   std::vector<double> KeyToScreenMs(const QString& display, int presses);
 
   int BoxesAnswered() const { return boxes_; }
-  int Unanswered() const { return unanswered_; }
   // Presses the window drew no answer to in half a second, and presses answered by something else
   // drawn in the cannon's new place, which are left out of the times.
   int Unseen() const { return unseen_; }
@@ -49,7 +48,6 @@ class Player {
   xcb_window_t window_ = XCB_WINDOW_NONE;
   bool started_ = false;
   int boxes_ = 0;
-  int unanswered_ = 0;
   int unseen_ = 0;
   int spoilt_ = 0;
 };

@@ -14,12 +14,6 @@ constexpr int kEndPatienceMs = 5000;
 
 }  // namespace
 
-std::int64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
 ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output)
     : program_(program), output_(output) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -72,11 +66,8 @@ void ProgramRun::Read() {
   pending_ += output_.readAll();
   for (qsizetype end; (end = pending_.indexOf('\n')) >= 0; pending_.remove(0, end + 1)) {
     const QByteArray line = pending_.left(end);
-    if (const std::optional<TraceMark> mark = ParseTraceLine(line.toStdString())) {
+    if (const std::optional<TraceMark> mark = ParseTraceLine(line.toStdString()))
       marks_.push_back(*mark);
-    } else {
-      said_ += QString::fromUtf8(line) + "\n";
-    }
   }
 }
 

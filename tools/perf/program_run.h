@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "trace_mark.h"
 #include "trace_reading.h"
 
 // One of the programs measured, and a run of it on the desktop.
@@ -19,7 +20,6 @@ struct Program {
   QString firstWindow;         // the title of the window it shows first
   QString window;              // and of the window played
   QString box;                 // and of its message boxes; empty if it shows none
-  bool plays = false;          // takes the game's keys
   QStringList traceArguments;  // beside QT_LOGGING_RULES, which turns the game's trace on
 };
 
@@ -41,9 +41,8 @@ class ProgramRun {
   std::int64_t CpuNs() const;
   // Its peak resident memory so far.
   std::int64_t PeakResidentKiB() const;
-  // Every mark it has written so far, and anything else it said.
+  // Every mark it has written so far.
   const std::vector<TraceMark>& Marks();
-  const QString& Said() const { return said_; }
 
  private:
   void Read();
@@ -54,9 +53,6 @@ class ProgramRun {
   QFile output_;
   QByteArray pending_;
   std::vector<TraceMark> marks_;
-  QString said_;
 };
-
-std::int64_t MonotonicNs();
 
 }  // namespace starveil::perf

@@ -232,11 +232,4 @@ void XDesktop::MovePointer(QPoint onScreen) {
   xcb_flush(x_.get());
 }
 
-void XDesktop::Click(xcb_window_t window, QPoint at) {
-  constexpr std::uint8_t kLeftButton = 1;
-  MovePointer(ClientRect(window).topLeft() + at);
-  Fake(XCB_BUTTON_PRESS, kLeftButton);
-  Fake(XCB_BUTTON_RELEASE, kLeftButton);
-}
-
 }  // namespace starveil::xdrive

@@ -28,7 +28,6 @@ class XDesktop {
 
   bool Ok() const { return root_ != XCB_WINDOW_NONE; }
   QSize ScreenSize() const { return screenSize_; }
-  xcb_connection_t* Connection() const { return x_.get(); }
 
   // The shown window of that exact title that belongs to the process; none if there is none. A
   // desktop that draws frames in a program of its own may give a frame its client's title.
@@ -59,8 +58,6 @@ class XDesktop {
   void Press(std::string_view key);
   void Release(std::string_view key);
   void MovePointer(QPoint onScreen);
-  // A left click at a point of the window's client area.
-  void Click(xcb_window_t window, QPoint at);
 
  private:
   QString Title(xcb_window_t window);
