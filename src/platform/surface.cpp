@@ -90,8 +90,11 @@ void Surface::HandOverRepaints(bool paintNow) {
       update(box);
     return;
   }
+  // United one by one: a region made with setRects must be given its boxes sorted and apart, and
+  // painting clipped to one that is not skips some of them.
   QRegion region;
-  region.setRects(boxes.data(), static_cast<int>(boxes.size()));
+  for (const QRect& box : boxes)
+    region += box;
   // Paints the window's other pending updates with it, and puts the result on the screen.
   repaint(region);
 }
