@@ -31,10 +31,10 @@ void SystemClock::DoEvents() {
   RunPendingEventsOnce();
 }
 
-void RunPendingEventsOnce() {
+void RunPendingEventsOnce(QEventLoop::ProcessEventsFlags flags) {
   // Repaints wait for the event loop's next turn, which a single pass does not reach.
   Surface::PaintNotedChanges();
-  QCoreApplication::processEvents();
+  QCoreApplication::processEvents(flags);
   Surface::PaintNotedChanges();
 }
 

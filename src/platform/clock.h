@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEventLoop>
+
 namespace starveil::platform {
 
 inline constexpr float kSecondsPerDay = 86400.0f;
@@ -19,7 +21,8 @@ class Clock {
 
 // Lets the pending window events run once, with the screen brought up to date before and after:
 // what changed before the call shows while the game next waits, and so does what the events did.
-void RunPendingEventsOnce();
+// `flags` may leave the timers out, for a caller that drives them itself.
+void RunPendingEventsOnce(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
 class SystemClock final : public Clock {
  public:

@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QPixmap>
-#include <QScreen>
 #include <QTest>
 #include <functional>
 #include <string>
@@ -15,8 +10,8 @@
 #include "game/march.h"
 #include "game/shot.h"
 #include "game_helpers.h"
-#include "platform/surface.h"
 #include "platform/timer.h"
+#include "support/screen_check.h"
 
 namespace starveil::testing {
 namespace {
@@ -212,40 +207,34 @@ class WatchedClock final : public platform::Clock {
   std::function<void()> afterEvents_;
 };
 
-// The explosion frame whose pixels stand in the cannon's box on screen, over the black playfield.
-int FrameOnScreen(frmMain& frm) {
-  const QRect box = platform::Surface::PixelRect(frm.SH.Rect());
-  const QImage screen = QGuiApplication::primaryScreen()
-                            ->grabWindow(frm.winId(), box.x(), box.y(), box.width(), box.height())
-                            .toImage()
-                            .convertToFormat(QImage::Format_RGB32);
-  for (int f = 0; f <= 8; ++f) {
-    QImage picture(box.size(), QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    QPainter(&picture).drawPixmap(0, 0, frm.SE[f].Picture().Pixmap());
-    if (picture == screen) return f;
-  }
-  return -1;
-}
-
-// With the real clock, the real timers and real painting: whatever the rules change before a
-// pause is on screen once the pause's events have run, so each frame shows for its tenth.
+// With the real clock, the real timers and real painting: the rocket falls into view, and once
+// each pause's events have run the whole window shows what the rules hold, so each explosion frame
+// shows for its tenth and the life marker goes out.
 TEST(CannonLoss, EveryFrameReachesTheScreenInTurnAndTheCannonComesBack) {
-  std::vector<int> seen;
+  std::vector<int> frames;
+  std::vector<std::string> stale;
+  ScreenCheck screen;
+  ScreenCheck::Names names;
   frmMain* window = nullptr;
-  frmMain frm(Seams{std::make_unique<WatchedClock>([&] { seen.push_back(FrameOnScreen(*window)); }),
+  frmMain frm(Seams{std::make_unique<WatchedClock>([&] {
+                      frames.push_back(FrameOf(window->SE, window->SH));
+                      stale.push_back(screen.Compare(*window, names));
+                    }),
                     std::make_unique<ScriptedRandom>(), std::make_unique<HeldMessageBox>()});
   window = &frm;
+  names = ScreenCheck::DesignNames(frm);
   frm.Show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-  ASSERT_EQ(FrameOnScreen(frm), 8);
 
-  LaunchOntoCannon(frm.Rules(), 0);
+  Launch(frm.Rules(), 0, frm.SH.Left() + 100, frm.SH.Top() - 400);
   ASSERT_TRUE(
-      QTest::qWaitFor([&] { return seen.size() == 9 && frm.tmrBulletsMove.Running(); }, 60'000));
+      QTest::qWaitFor([&] { return frames.size() == 9 && frm.tmrBulletsMove.Running(); }, 60'000));
   const std::vector<int> expected{0, 1, 2, 3, 4, 5, 6, 7, 7};
-  EXPECT_EQ(seen, expected);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return FrameOnScreen(frm) == 8; }, 60'000));
+  EXPECT_EQ(frames, expected);
+  EXPECT_EQ(stale, std::vector<std::string>(9));
+  EXPECT_EQ(Markers(frm.Rules()), "110");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return FrameOf(frm.SE, frm.SH) == 8; }, 60'000));
+  EXPECT_EQ(screen.Compare(frm, names), "");
 }
 
 // Closing the window ends the sequence at once: no further message and no timer left running.

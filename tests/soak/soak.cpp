@@ -82,6 +82,7 @@ std::string Soak::Summary(double seconds) const {
       << static_cast<long>(events_ / std::max(seconds, 1e-9)) << " events/s)\n";
   for (const auto& [what, count] : counts_)
     out << "  " << what << ": " << count << "\n";
+  out << "  screen comparisons: " << screen_.Comparisons() << "\n";
   return out.str();
 }
 
@@ -98,6 +99,7 @@ void Soak::OpenWindow() {
     ++counts_["games started"];
     NewDraws();
   });
+  names_ = testing::ScreenCheck::DesignNames(*window_->frm);
   window_->frm->show();
   closed_ = false;
   openBoxes_ = 0;
@@ -128,6 +130,7 @@ void Soak::TopLevelEvent() {
   const int pick = Below(1000);
   if (pick < 300) {
     Advance(Chance(0.1) ? 300 + Below(1700) : 10 + Below(190));
+    CheckScreen("time passing");
   } else if (pick < 450) {
     PressSomeKey();
   } else if (pick < 840) {
@@ -304,6 +307,7 @@ void Soak::PendingEvents() {
   ++events_;
   QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
   Checkpoint("pending events");
+  CheckScreen("pending events");
 }
 
 void Soak::Arm() {
@@ -427,6 +431,9 @@ void Soak::FlickerTick() {
 void Soak::OnDoEvents() {
   Checkpoint("a pause");
   if (closed_) Fail("a pause", "the loss sequence went on after the window closed");
+  // As the game's own pause does, but for the timers, which tick on the virtual clock.
+  platform::RunPendingEventsOnce(QEventLoop::X11ExcludeTimers);
+  CheckScreen("a pause");
   const int index = pause_.index++;
   ++counts_["pauses"];
   if (index == pause_.closeAt) {
@@ -566,6 +573,13 @@ void Soak::CheckMarchFormula(const char* after) {
   if (g().state.MonsterInterval != formula)
     Fail(after, "the march interval is " + std::to_string(g().state.MonsterInterval) +
                     " instead of " + std::to_string(formula));
+}
+
+// What the window shows is what its controls hold now: a repaint that missed a pixel fails here.
+void Soak::CheckScreen(const char* after) {
+  if (closed_) return;
+  const std::string stale = screen_.Compare(*window_->frm, names_);
+  if (!stale.empty()) Fail(after, stale);
 }
 
 void Soak::Fail(const char* after, const std::string& what) {

@@ -11,6 +11,7 @@
 
 #include "game/game.h"
 #include "support/game_window.h"
+#include "support/screen_check.h"
 
 namespace starveil::soak {
 
@@ -92,6 +93,7 @@ class Soak {
   void CheckPoints(const char* after);
   void CheckMarchTimer(const char* after);
   void CheckMarchFormula(const char* after);
+  void CheckScreen(const char* after);
   [[noreturn]] void Fail(const char* after, const std::string& what);
 
   // Draws of the stream itself.
@@ -102,6 +104,8 @@ class Soak {
   Options options_;
   std::mt19937_64 rng_;
   std::unique_ptr<testing::GameWindow> window_;
+  testing::ScreenCheck screen_;
+  testing::ScreenCheck::Names names_;
   bool calm_ = false;  // this game's draws come from no script, so no rocket is launched
   bool closed_ = false;
   int openBoxes_ = 0;
