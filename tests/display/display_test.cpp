@@ -3,6 +3,8 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -17,6 +19,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -201,6 +204,7 @@ class Session {
 
   bool StartGame() {
     game_.setProcessEnvironment(env_);
+    game_.setStandardOutputFile(watch_.filePath("said"));
     game_.start(STARVEIL_GAME, {});
     return game_.waitForStarted(kPatienceMs);
   }
@@ -217,6 +221,22 @@ class Session {
     game_.terminate();
     game_.waitForFinished(kPatienceMs);
     return QString::fromUtf8(game_.readAllStandardError());
+  }
+  // The life markers lit on the screen at each comparison the game's watch has made so far, of
+  // what the X server shows with what the game holds.
+  std::vector<int> MarkersLit() {
+    static const QByteArray kChecked = "screen checked, lives shown: ";
+    QFile said(watch_.filePath("said"));
+    said.open(QIODevice::ReadOnly);
+    std::vector<int> lit;
+    for (const QByteArray& line : said.readAll().split('\n')) {
+      if (line.startsWith(kChecked)) lit.push_back(line.mid(kChecked.size()).toInt());
+    }
+    return lit;
+  }
+  int LastMarkersLit() {
+    const std::vector<int> lit = MarkersLit();
+    return lit.empty() ? -1 : lit.back();
   }
   const QString& Display() const { return display_; }
   xdrive::XDesktop& X() { return *x_; }
@@ -244,6 +264,7 @@ class Session {
 
  private:
   QProcess game_;
+  QTemporaryDir watch_;  // where the game's watch writes
   QProcessEnvironment env_;
   QString display_;
   std::unique_ptr<xdrive::XDesktop> x_;
@@ -448,6 +469,9 @@ void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   session.X().Key("space");
   ASSERT_TRUE(Marches(session, game))
       << "Space on the Start button did not start the game after the arrow keys";
+  const std::size_t checkedBefore = session.MarkersLit().size();
+  QElapsedTimer played;
+  played.start();
 
   // The cannon moves and fires.
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
@@ -479,6 +503,17 @@ void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   EXPECT_TRUE(seenWhole) << "no loss showed all " << kExplosionFrames
                          << " frames; losses seen:" << Describe(losses);
 
+  // The game's watch compared the screen with the game at least once a second and at each loss,
+  // and the markers went out one by one: none is lit while the message shows.
+  EXPECT_TRUE(WaitFor([&] { return session.LastMarkersLit() == 0; }, kReactionMs))
+      << "a life marker is still lit on the screen at the end of the game";
+  const std::vector<int> lit = session.MarkersLit();
+  EXPECT_GE(static_cast<qint64>(lit.size() - checkedBefore), played.elapsed() / 1000);
+  std::vector<int> changes;
+  std::unique_copy(lit.begin() + static_cast<std::ptrdiff_t>(checkedBefore), lit.end(),
+                   std::back_inserter(changes));
+  EXPECT_EQ(changes, std::vector<int>({3, 2, 1, 0})) << "life markers lit on the screen";
+
   // Return answers the message, and the focus comes back to the game window, manager or not:
   // with the pointer away, Shift+Tab from the text box to Start and Space on it start a new game.
   ASSERT_TRUE(session.Focused(box));
@@ -488,6 +523,8 @@ void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   EXPECT_TRUE(session.Focused(game)) << "the game window did not get the focus back";
   session.X().Keys({"shift+Tab", "space"});
   ASSERT_TRUE(Marches(session, game)) << "the keys after the message did not start a new game";
+  EXPECT_TRUE(WaitFor([&] { return session.LastMarkersLit() == 3; }, kReactionMs))
+      << "the new game does not show its three life markers";
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }

@@ -157,13 +157,12 @@ void XDesktop::Activate(xcb_window_t window) {
   xcb_flush(x_.get());
 }
 
-std::vector<QRgb> XDesktop::Pixels(xcb_window_t window, const QRect& box) {
+std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
   const Reply<xcb_get_image_reply_t> image(
       xcb_get_image_reply(
-          x_.get(),
-          xcb_get_image(x_.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, window,
-                        static_cast<std::int16_t>(box.x()), static_cast<std::int16_t>(box.y()),
-                        static_cast<std::uint16_t>(box.width()),
+          x,
+          xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, static_cast<std::int16_t>(box.x()),
+                        static_cast<std::int16_t>(box.y()), static_cast<std::uint16_t>(box.width()),
                         static_cast<std::uint16_t>(box.height()), ~0U),
           nullptr),
       &std::free);
@@ -176,12 +175,20 @@ std::vector<QRgb> XDesktop::Pixels(xcb_window_t window, const QRect& box) {
   return pixels;
 }
 
-QImage XDesktop::Image(xcb_window_t window, const QRect& box) {
-  const std::vector<QRgb> pixels = Pixels(window, box);
+QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
+  const std::vector<QRgb> pixels = WindowPixels(x, window, box);
   if (pixels.empty()) return {};
   return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
                 QImage::Format_RGB32)
       .copy();
+}
+
+std::vector<QRgb> XDesktop::Pixels(xcb_window_t window, const QRect& box) {
+  return WindowPixels(x_.get(), window, box);
+}
+
+QImage XDesktop::Image(xcb_window_t window, const QRect& box) {
+  return WindowImage(x_.get(), window, box);
 }
 
 QImage XDesktop::Grab(xcb_window_t window) {

@@ -15,6 +15,12 @@
 
 namespace starveil::xdrive {
 
+// What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row, read through
+// any connection to its X server: from the window itself, which a compositing desktop draws the
+// screen from. Empty if it cannot be read.
+std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box);
+QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box);
+
 // A connection of our own to a desktop's X server, through which the built game is read and played
 // from outside as a player would: windows are found by their titles and read back from what they
 // show, and keys and clicks go in as a keyboard and a mouse would send them (XTEST), to the window
@@ -43,8 +49,7 @@ class XDesktop {
   // Asks the window manager to bring the window to the front with the focus, as a task bar does.
   void Activate(xcb_window_t window);
 
-  // What `window` shows in `box` of its client area, as 0xRRGGBB pixels row by row: read from the
-  // window itself, which a compositing desktop draws the screen from. Empty if it cannot be read.
+  // What `window` shows in `box` of its client area, as WindowPixels reads it.
   std::vector<QRgb> Pixels(xcb_window_t window, const QRect& box);
   QImage Image(xcb_window_t window, const QRect& box);
   // The whole client area.

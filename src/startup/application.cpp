@@ -1,0 +1,21 @@
+#include "startup/application.h"
+
+#include <QApplication>
+
+#include "platform/display_choice.h"
+#include "startup/mdl_main.h"
+
+namespace starveil {
+
+int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
+  platform::PreferX11WhereOffered();
+  QApplication app(argc, argv);
+  // Lets the desktop match the window to the installed menu entry and its icon.
+  QApplication::setDesktopFileName("io.github.starveil.Starveil");
+  mdlMain program;
+  program.Main();
+  if (shown && program.Game()) shown(*program.Game());
+  return QApplication::exec();
+}
+
+}  // namespace starveil

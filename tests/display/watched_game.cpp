@@ -1,0 +1,113 @@
+// The game as a player runs it, watched from inside for the display test: whenever it is about to
+// wait for events, at least four times a second and at once when a life marker changes, what the X
+// server shows of the game window is compared with a fresh paint of the window. Each comparison
+// prints the life markers lit in the X server's pixels on standard output; stale pixels are told
+// on standard error, which the display test wants empty.
+#include <xcb/xcb.h>
+
+#include <QAbstractEventDispatcher>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QSet>
+#include <QTimer>
+#include <QWindow>
+#include <iostream>
+
+#include "startup/application.h"
+#include "support/screen_check.h"
+#include "window/frm_main.h"
+#include "x_desktop.h"
+
+namespace starveil::display {
+namespace {
+
+constexpr int kEveryMs = 250;
+
+// The game window's client area as the X server holds it, read through the game's own connection.
+QImage ShownByTheXServer(QWidget& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11) return {};
+  const QSize pixels = (QSizeF(window.size()) * window.devicePixelRatioF()).toSize();
+  return xdrive::WindowImage(x11->connection(), static_cast<xcb_window_t>(window.winId()),
+                             QRect(QPoint(), pixels));
+}
+
+int MarkersHeld(const frmMain& frm) {
+  int held = 0;
+  for (int i = 0; i <= 2; ++i)
+    held += frm.Lives[i].Visible() ? 1 : 0;
+  return held;
+}
+
+// A marker is lit where its box on the screen shows the cannon's colours.
+int MarkersLit(const frmMain& frm, const QImage& shown, qreal scale) {
+  int lit = 0;
+  for (int i = 0; i <= 2; ++i) {
+    const platform::Sprite& marker = frm.Lives[i];
+    QSet<QRgb> colours;
+    const QImage& picture = marker.Picture().Image();
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (qAlpha(picture.pixel(x, y)) != 0) colours.insert(picture.pixel(x, y) & RGB_MASK);
+      }
+    }
+    const QRect logical = platform::Surface::PixelRect(marker.Rect());
+    const QRect box((logical.topLeft().toPointF() * scale).toPoint(),
+                    (logical.size().toSizeF() * scale).toSize());
+    int matching = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      for (int x = box.left(); x <= box.right(); ++x)
+        matching += shown.valid(x, y) && colours.contains(shown.pixel(x, y) & RGB_MASK) ? 1 : 0;
+    }
+    lit += matching * 4 >= box.width() * box.height() / 4 ? 1 : 0;
+  }
+  return lit;
+}
+
+// Lives as long as the game window, which owns it.
+class ScreenWatch : public QObject {
+ public:
+  explicit ScreenWatch(frmMain& frm)
+      : QObject(&frm),
+        frm_(frm),
+        check_(ShownByTheXServer),
+        names_(testing::ScreenCheck::DesignNames(frm)) {
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &wake_, [this] { AboutToWait(); });
+    // A game left alone may wait longer than that; the watch wakes it.
+    QObject::connect(&wake_, &QTimer::timeout, [] {});
+    wake_.start(kEveryMs);
+    since_.start();
+  }
+
+ private:
+  void AboutToWait() {
+    QWindow* window = frm_.windowHandle();
+    if (!window || !window->isExposed()) return;
+    const int held = MarkersHeld(frm_);
+    if (held == markersHeld_ && since_.elapsed() < kEveryMs) return;
+    markersHeld_ = held;
+    since_.restart();
+    const std::string stale = check_.Compare(frm_, names_);
+    if (!stale.empty()) std::cerr << "the screen differs from the game: " << stale << std::endl;
+    std::cout << "screen checked, lives shown: "
+              << MarkersLit(frm_, check_.Shown(), frm_.devicePixelRatioF()) << std::endl;
+  }
+
+  frmMain& frm_;
+  testing::ScreenCheck check_;
+  testing::ScreenCheck::Names names_;
+  QTimer wake_;
+  QElapsedTimer since_;
+  int markersHeld_ = -1;
+};
+
+}  // namespace
+}  // namespace starveil::display
+
+int main(int argc, char* argv[]) {
+  return starveil::RunStarveil(argc, argv, [](starveil::frmMain& frm) {
+    // Natively on Wayland no program may read the screen; there the display test looks itself.
+    if (QGuiApplication::platformName() == "xcb") new starveil::display::ScreenWatch(frm);
+  });
+}
