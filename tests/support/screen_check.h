@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QRegion>
 #include <functional>
@@ -46,6 +47,8 @@ class ScreenCheck {
   std::string Describe(QWidget& window, const QRegion& differing, const Names& names);
 
   Reader reader_;
+  QRegion coveredMore_;  // where another window lay at the last comparison that found one
+  QElapsedTimer coveredLately_;
   QImage shown_;
   QImage fresh_;
   long comparisons_ = 0;
