@@ -22,7 +22,7 @@ using SpritePool = platform::ControlArray<platform::Sprite>;
 // What the rules work on: the game window's controls under their design names, its variables,
 // and the clock, random draws and message box, which a test may replace.
 struct Game {
-  const platform::Window& window;  // the game window, asked only whether it is still loaded
+  platform::Window& window;  // the game window: whether it is still loaded, and the news to speak
 
   platform::Sprite& SH;
   platform::Shape& Shape1;

@@ -5,6 +5,7 @@
 #include "game/formation.h"
 #include "game/game.h"
 #include "game/rockets.h"
+#include "game/state.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/numbers.h"
@@ -175,6 +176,7 @@ void tmrMonster_Timer(Game& g) {
       LevelSetting(g);
       BuildFormation(g);
       g.tmrMonster.SetEnabled(true);
+      AnnounceWithScore(g, "Level: " + std::to_string(g.state.Level));
   }
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "game/game.h"
+#include "game/state.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/shape.h"
@@ -38,6 +40,11 @@ std::optional<int> LastVisibleMarker(const Game& g) {
     if (g.Lives[j].Visible()) return j;
   }
   return std::nullopt;
+}
+
+int LivesLeft(const Game& g) {
+  const std::optional<int> last = LastVisibleMarker(g);
+  return last ? *last + 1 : 0;
 }
 
 }  // namespace
@@ -89,6 +96,8 @@ void CannonLossSequence(Game& g, int rocket) {
 
   if (*marker != 0) {
     g.SH.SetPicture(g.SE[kCannonPicture].Picture());
+    // Told only now, as the game runs on: Start may have brought the lives back meanwhile.
+    AnnounceWithScore(g, "Lives left: " + std::to_string(LivesLeft(g)));
     return;
   }
   g.SH.SetPicture(g.SE[kExplosionFrames - 1].Picture());

@@ -2,9 +2,11 @@
 
 #include "game/formation.h"
 #include "game/game.h"
+#include "platform/accessibility.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
 #include "platform/widgets.h"
+#include "platform/window.h"
 
 namespace starveil::game {
 
@@ -33,6 +35,10 @@ void cmdStart_Click(Game& g) {
   NewGame(g);
   BuildFormation(g);
   g.tmrMonster.SetEnabled(true);
+}
+
+void AnnounceWithScore(Game& g, const std::string& news) {
+  platform::Announce(g.window, news + ". Score: " + std::to_string(g.state.Points) + ".");
 }
 
 }  // namespace starveil::game

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/keyed_collection.h"
 
@@ -36,5 +37,9 @@ void NewGame(Game& g);
 
 // Starts a new game at any moment.
 void cmdStart_Click(Game& g);
+
+// Has a screen reader speak `news`, then the score: the score changes too often to be spoken at
+// every hit, so a listening player hears it with the news instead.
+void AnnounceWithScore(Game& g, const std::string& news);
 
 }  // namespace starveil::game

@@ -2,15 +2,20 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLoggingCategory>
 #include <QPointer>
+#include <QTimer>
+#include <QtGlobal>
 #include <algorithm>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/control.h"
 #include "platform/label.h"
 #include "platform/surface.h"
+#include "platform/widgets.h"
 
 namespace starveil::platform {
 
@@ -113,6 +118,33 @@ class ControlAccessible final : public QAccessibleInterface {
   const Control* control_;
 };
 
+// News of the game as a notification on its surface, seen by assistive technology only.
+class NewsAccessible final : public QAccessibleInterface {
+ public:
+  NewsAccessible(QAccessibleInterface& surface, QString news)
+      : surface_(&surface), news_(std::move(news)) {}
+
+  bool isValid() const override { return true; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return surface_->window(); }
+  QAccessibleInterface* parent() const override { return surface_; }
+  QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+  QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? news_ : QString();
+  }
+  void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
+
+ private:
+  QAccessibleInterface* surface_;  // outlives the news: it deletes it
+  QString news_;
+};
+
 // A surface's own children (its windowed controls) come first, then its named lightweight
 // controls, back to front.
 class SurfaceAccessible final : public QAccessibleWidget {
@@ -124,6 +156,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
   ~SurfaceAccessible() override {
     for (const auto& [control, id] : children_)
       QAccessible::deleteAccessibleInterface(id);
+    if (news_) QAccessible::deleteAccessibleInterface(news_);
   }
 
   int childCount() const override {
@@ -159,17 +192,32 @@ class SurfaceAccessible final : public QAccessibleWidget {
     return nullptr;
   }
 
+  // The name carries the reading; the controls offer no value to change, and a screen reader
+  // told of a changed value asks for one.
   void AnnounceChangedReadings() {
     for (const Control* control : Named()) {
       ControlAccessible* child = For(*control);
       const QString reading = child->text(QAccessible::Value);
       if (reading == child->told) continue;
       child->told = reading;
-      QAccessibleValueChangeEvent valueChanged(child, reading);
-      Tell(valueChanged);
       QAccessibleEvent nameChanged(child, QAccessible::NameChanged);
       Tell(nameChanged);
     }
+  }
+
+  void Announce(const QString& news) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(widget(), news);
+    Tell(announcement);
+#else
+    // Without announcements, a notification that shows is what screen readers speak; each piece
+    // of news is a notification of its own, so none is mistaken for one already heard.
+    if (news_) QAccessible::deleteAccessibleInterface(news_);
+    auto* notification = new NewsAccessible(*this, news);
+    news_ = QAccessible::registerAccessibleInterface(notification);
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    Tell(shown);
+#endif
   }
 
  private:
@@ -204,28 +252,74 @@ class SurfaceAccessible final : public QAccessibleWidget {
   }
 
   mutable std::unordered_map<const Control*, QAccessible::Id> children_;
+  QAccessible::Id news_ = 0;
 };
 
-QAccessibleInterface* SurfaceFactory(const QString& /*className*/, QObject* object) {
-  auto* surface = dynamic_cast<Surface*>(object);
-  return surface ? new SurfaceAccessible(*surface) : nullptr;
+// The text box only gathers the game's keys: its text is whatever they typed into it, which
+// nobody wants read out, so it tells its name and purpose only.
+class KeysBoxAccessible final : public QAccessibleWidget {
+ public:
+  explicit KeysBoxAccessible(TextBox& box) : QAccessibleWidget(&box, QAccessible::EditableText) {}
+
+  // It takes keys; it is not a read-only text.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    return state;
+  }
+};
+
+QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
+  if (auto* surface = dynamic_cast<Surface*>(object)) return new SurfaceAccessible(*surface);
+  if (auto* box = dynamic_cast<TextBox*>(object)) return new KeysBoxAccessible(*box);
+  return nullptr;
+}
+
+bool Listening() {
+  return Listener() || QAccessible::isActive();
+}
+
+// Waits out the clock pause the game may be in, then tells the news.
+void TellWhenFree(QPointer<Surface> surface, const QString& news) {
+  constexpr int kRetryMs = 100;
+  QTimer::singleShot(InsideAPause() ? kRetryMs : 0, surface, [surface, news] {
+    if (InsideAPause()) return TellWhenFree(surface, news);
+    if (!Listening()) return;
+    auto* accessible =
+        dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(surface));
+    if (accessible) accessible->Announce(news);
+  });
 }
 
 }  // namespace
 
+void OpenToScreenReaders() {
+  // Qt then joins the accessibility bus whenever the desktop has one, and tells a screen reader
+  // only what it asks for, so the game costs nothing more without one.
+  if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+  // Qt's bridge warns of every event it has no way to pass on, such as the keys' text box
+  // filling up; the player has no use for those lines.
+  QLoggingCategory::setFilterRules("qt.accessibility.atspi.warning=false");
+}
+
 void InstallAccessibility() {
   static const bool installed = [] {
-    QAccessible::installFactory(SurfaceFactory);
+    QAccessible::installFactory(Factory);
     return true;
   }();
   (void)installed;
 }
 
 void AnnounceChangedReadings(Surface& surface) {
-  if (!Listener() && !QAccessible::isActive()) return;
+  if (!Listening()) return;
   auto* accessible =
       dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
   if (accessible) accessible->AnnounceChangedReadings();
+}
+
+void Announce(Surface& surface, std::string news) {
+  if (Listening()) TellWhenFree(&surface, QString::fromStdString(news));
 }
 
 void ListenToReadings(std::function<void(QAccessibleEvent&)> listener) {

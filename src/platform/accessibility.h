@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QAccessibleEvent;
 
@@ -10,6 +11,10 @@ namespace starveil::platform {
 
 class Surface;
 
+// Lets a screen reader find the game whenever it starts, before the game or after it: otherwise
+// Qt looks for one only as the program starts. Call it before the application object is made.
+void OpenToScreenReaders();
+
 // Makes every surface expose its named controls; once is enough, more calls do nothing.
 void InstallAccessibility();
 
@@ -17,8 +22,14 @@ void InstallAccessibility();
 // since it was last told. Without a screen reader listening it does nothing.
 void AnnounceChangedReadings(Surface& surface);
 
-// Hands changed readings to `listener` in place of the platform's screen reader bridge, which a
-// headless platform lacks; a test listens so. An empty listener gives them back to the bridge.
+// Has the screen reader speak `news` of the game on `surface`, if one listens. The news waits
+// until no clock pause holds the game: a screen reader that asks the game about the news while
+// it cannot answer gives up on it.
+void Announce(Surface& surface, std::string news);
+
+// Hands changed readings and news to `listener` in place of the platform's screen reader bridge,
+// which a headless platform lacks; a test listens so. An empty listener gives them back to the
+// bridge.
 void ListenToReadings(std::function<void(QAccessibleEvent&)> listener);
 
 }  // namespace starveil::platform

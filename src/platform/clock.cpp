@@ -31,11 +31,21 @@ void SystemClock::DoEvents() {
   RunPendingEventsOnce();
 }
 
+namespace {
+int pendingEventRuns = 0;
+}  // namespace
+
 void RunPendingEventsOnce(QEventLoop::ProcessEventsFlags flags) {
+  ++pendingEventRuns;
   // Repaints wait for the event loop's next turn, which a single pass does not reach.
   Surface::PaintNotedChanges();
   QCoreApplication::processEvents(flags);
   Surface::PaintNotedChanges();
+  --pendingEventRuns;
+}
+
+bool InsideAPause() {
+  return pendingEventRuns > 0;
 }
 
 }  // namespace starveil::platform

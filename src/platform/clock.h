@@ -24,6 +24,10 @@ class Clock {
 // `flags` may leave the timers out, for a caller that drives them itself.
 void RunPendingEventsOnce(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
+// Whether pending events are running in the middle of a clock pause, which holds the game still
+// again as soon as they are done.
+bool InsideAPause();
+
 class SystemClock final : public Clock {
  public:
   float SecondsSinceMidnight() override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/accessibility.h"
 #include "platform/display_choice.h"
 #include "startup/mdl_main.h"
 
@@ -9,6 +10,7 @@ namespace starveil {
 
 int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
   platform::PreferX11WhereOffered();
+  platform::OpenToScreenReaders();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.
   QApplication::setDesktopFileName("io.github.starveil.Starveil");

@@ -6,6 +6,7 @@ namespace starveil {
 
 frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
   SetCaption("Form1");
+  setAccessibleName("Starveil splash screen");
   SetBorder(Border::kNone);
   SetClientSize(8385, 6375);
   SetIcon(assets::Load("a3"));

@@ -1,4 +1,5 @@
 #include <array>
+#include <string>
 
 #include "assets/pictures.h"
 #include "window/frm_main.h"
@@ -60,11 +61,16 @@ void DesignFrames(game::SpritePool& pool, platform::Surface& surface, char name,
 
 // What a screen reader tells the player about the state of the game.
 void DescribeForScreenReaders(frmMain& f) {
+  // The labels show their design captions until the animation timer's first tick; what they
+  // read out is the game's state from the start.
+  const game::GameState& state = f.Rules().state;
   f.lblPoints.SetAccessibleName("Score");
   f.lblPoints.SetAccessibleDescription("Points scored in this game.");
+  f.lblPoints.SetAccessibleReading([&state] { return std::to_string(state.Points); });
   f.lblLevel.SetAccessibleName("Level");
   f.lblLevel.SetAccessibleDescription(
       "The level being played; the monsters march faster at each new level.");
+  f.lblLevel.SetAccessibleReading([&state] { return std::to_string(state.Level); });
   // The lives show as cannons on their panel, so the panel reads out how many are left.
   f.Label2.SetAccessibleName("Lives left");
   f.Label2.SetAccessibleDescription("Cannons left; the game ends when the last one is hit.");
@@ -78,6 +84,7 @@ void DescribeForScreenReaders(frmMain& f) {
   f.cmdStart.setAccessibleDescription("Starts a new game with three lives on level 1.");
   f.Text1.setAccessibleName("Game keys");
   f.Text1.setAccessibleDescription("Left and Right move the cannon; Up or Space fires.");
+  f.Pellamy.setAccessibleName("Pellamy logo");
 }
 
 }  // namespace
