@@ -61,6 +61,9 @@ enum class Reach { kComesUp, kOpensCentred, kPlaysOn };
 struct Row {
   const char* name;
   Reach reach;
+  // Orca, switched on once the game is up (tools/screen-reader.sh), must find it and speak its
+  // news.
+  bool screenReader = false;
 };
 
 void PrintTo(const Row& row, std::ostream* out) {
@@ -72,6 +75,7 @@ const Row kRows[] = {
     {"NoWindowManager", Reach::kPlaysOn},
     {"Openbox", Reach::kPlaysOn},
     {"OpenboxAtScale2", Reach::kOpensCentred},
+    {"OpenboxWithScreenReader", Reach::kPlaysOn, true},
     {"KdePlasmaX11", Reach::kPlaysOn},
     {"KdePlasmaWayland", Reach::kPlaysOn},
     {"GnomeWayland", Reach::kPlaysOn},
@@ -192,9 +196,11 @@ class Session {
   }
 
   ~Session() {
-    game_.terminate();
-    if (!game_.waitForFinished(5000)) game_.kill();
-    game_.waitForFinished(5000);
+    for (QProcess* process : {&game_, &screenReader_}) {
+      process->terminate();
+      if (!process->waitForFinished(5000)) process->kill();
+      process->waitForFinished(5000);
+    }
   }
 
   // The desktop offers an X display, and the test can read it.
@@ -241,6 +247,17 @@ class Session {
   const QString& Display() const { return display_; }
   xdrive::XDesktop& X() { return *x_; }
 
+  bool StartScreenReader() {
+    screenReader_.setProcessEnvironment(env_);
+    screenReader_.start("orca", {"--replace"});
+    return screenReader_.waitForStarted(kPatienceMs);
+  }
+  // All the screen reader has said, its pieces joined: it speaks long news in sentences.
+  QString Spoken() const {
+    QFile file(env_.value("SPOKEN_TEXT"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove('\n') : "";
+  }
+
   xcb_window_t GameWindow(const QString& title) { return x_->FindWindow(title, game_.processId()); }
 
   // Keys go where a player's would: to the window that has the focus.
@@ -265,6 +282,7 @@ class Session {
  private:
   QProcess game_;
   QTemporaryDir watch_;  // where the game's watch writes
+  QProcess screenReader_;
   QProcessEnvironment env_;
   QString display_;
   std::unique_ptr<xdrive::XDesktop> x_;
@@ -529,6 +547,33 @@ void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }
 
+// Orca, started after the game, speaks the window that has the focus and its Start button.
+testing::AssertionResult FoundByAScreenReaderStartedLate(Session& session) {
+  if (!session.StartScreenReader()) return testing::AssertionFailure() << "Orca did not start";
+  const auto found = [&] {
+    return session.Spoken().contains("Starveil by Pellamy frame.Start push button.");
+  };
+  if (WaitFor(found)) return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "Orca did not find the game; it said: " << session.Spoken().toStdString();
+}
+
+// Each loss but the last is news with the score; the last is the game-over message.
+testing::AssertionResult SpokeTheLossesAndTheEnd(Session& session) {
+  const QStringList news{
+      "Lives left: 2. Score: ", "Lives left: 1. Score: ", "Sorry, Game Over.OK push button."};
+  const auto inOrder = [&] {
+    qsizetype from = 0;
+    for (const QString& piece : news) {
+      from = session.Spoken().indexOf(piece, from);
+      if (from < 0) return false;
+    }
+    return true;
+  };
+  if (WaitFor(inOrder, kReactionMs)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "Orca said: " << session.Spoken().toStdString();
+}
+
 class RealDisplay : public testing::TestWithParam<Row> {};
 
 TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
@@ -547,8 +592,14 @@ TEST_P(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowR
         << session.Display().toStdString() << "; " << session.GameOutput().toStdString();
   } else {
     const xcb_window_t game = OpensCentredWithTheFocus(session);
+    if (row.screenReader) {
+      ASSERT_TRUE(FoundByAScreenReaderStartedLate(session));
+    }
     if (game != XCB_WINDOW_NONE && row.reach == Reach::kPlaysOn)
       PlayAGameToItsEndAndStartAnother(session, game);
+    if (row.screenReader) {
+      EXPECT_TRUE(SpokeTheLossesAndTheEnd(session));
+    }
   }
   // The game says nothing, whatever the desktop: a line would tell of a plugin gone missing.
   EXPECT_EQ(session.GameErrors().toStdString(), "");
