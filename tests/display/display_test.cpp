@@ -570,8 +570,9 @@ testing::AssertionResult SpokeTheLossesAndTheEnd(Session& session) {
     }
     return true;
   };
-  if (WaitFor(inOrder, kReactionMs)) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "Orca said: " << session.Spoken().toStdString();
+  const bool spoken = WaitFor(inOrder, kReactionMs);
+  std::cout << "Orca said: " << session.Spoken().toStdString() << "\n";
+  return spoken ? testing::AssertionSuccess() : testing::AssertionFailure() << "not in that order";
 }
 
 class RealDisplay : public testing::TestWithParam<Row> {};
