@@ -275,12 +275,25 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
   return nullptr;
 }
 
+QtMessageHandler& QtsHandler() {
+  static QtMessageHandler handler = nullptr;
+  return handler;
+}
+
+// A screen reader may take longer than the tenth of a second Qt waits for it to pass on a key;
+// Qt then delivers the key itself and says so. The player loses nothing and the line tells them
+// nothing.
+void QuietKeyTimeouts(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith("QSpiApplication::keyEventError")) return;
+  QtsHandler()(type, context, message);
+}
+
 bool Listening() {
   return Listener() || QAccessible::isActive();
 }
 
 // Waits out the clock pause the game may be in, then tells the news.
-void TellWhenFree(QPointer<Surface> surface, const QString& news) {
+void TellWhenFree(const QPointer<Surface>& surface, const QString& news) {
   constexpr int kRetryMs = 100;
   QTimer::singleShot(InsideAPause() ? kRetryMs : 0, surface, [surface, news] {
     if (InsideAPause()) return TellWhenFree(surface, news);
@@ -301,6 +314,7 @@ void OpenToScreenReaders() {
   // Qt's bridge warns of every event it has no way to pass on, such as the keys' text box
   // filling up; the player has no use for those lines.
   QLoggingCategory::setFilterRules("qt.accessibility.atspi.warning=false");
+  QtsHandler() = qInstallMessageHandler(QuietKeyTimeouts);
 }
 
 void InstallAccessibility() {
@@ -318,7 +332,7 @@ void AnnounceChangedReadings(Surface& surface) {
   if (accessible) accessible->AnnounceChangedReadings();
 }
 
-void Announce(Surface& surface, std::string news) {
+void Announce(Surface& surface, const std::string& news) {
   if (Listening()) TellWhenFree(&surface, QString::fromStdString(news));
 }
 

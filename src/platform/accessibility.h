@@ -25,7 +25,7 @@ void AnnounceChangedReadings(Surface& surface);
 // Has the screen reader speak `news` of the game on `surface`, if one listens. The news waits
 // until no clock pause holds the game: a screen reader that asks the game about the news while
 // it cannot answer gives up on it.
-void Announce(Surface& surface, std::string news);
+void Announce(Surface& surface, const std::string& news);
 
 // Hands changed readings and news to `listener` in place of the platform's screen reader bridge,
 // which a headless platform lacks; a test listens so. An empty listener gives them back to the
