@@ -275,7 +275,7 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
   return nullptr;
 }
 
-QtMessageHandler& QtsHandler() {
+QtMessageHandler& PreviousHandler() {
   static QtMessageHandler handler = nullptr;
   return handler;
 }
@@ -285,7 +285,7 @@ QtMessageHandler& QtsHandler() {
 // nothing.
 void QuietKeyTimeouts(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtWarningMsg && message.startsWith("QSpiApplication::keyEventError")) return;
-  QtsHandler()(type, context, message);
+  PreviousHandler()(type, context, message);
 }
 
 bool Listening() {
@@ -314,7 +314,7 @@ void OpenToScreenReaders() {
   // Qt's bridge warns of every event it has no way to pass on, such as the keys' text box
   // filling up; the player has no use for those lines.
   QLoggingCategory::setFilterRules("qt.accessibility.atspi.warning=false");
-  QtsHandler() = qInstallMessageHandler(QuietKeyTimeouts);
+  PreviousHandler() = qInstallMessageHandler(QuietKeyTimeouts);
 }
 
 void InstallAccessibility() {
