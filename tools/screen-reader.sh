@@ -6,7 +6,7 @@
 # names, and sounds nothing. The command then starts Orca when it wants it (`orca --replace`), and
 # finds there what Orca said. Orca's settings, speech-dispatcher's and libao's are this run's own,
 # under XDG_RUNTIME_DIR, which tools/desktop.sh also takes down with everything started here.
-# tools/setup.sh test installs what it starts.
+# tools/setup.sh desktops installs what it starts.
 set -euo pipefail
 
 [[ $# -ge 1 ]] || { sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
