@@ -90,20 +90,33 @@ start_x_server() {
   for attempt in {1..5}; do
     number=$((1000 + RANDOM % 29000))
     rm -f "$ready"
-    Xvfb ":$number" -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$ready" \
-      >>"$output" 2>&1 &
+    # -noreset: by default the server resets when its last client leaves, and a manager that
+    # connects during that reset is turned away.
+    Xvfb ":$number" -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp -noreset \
+      3>"$ready" >>"$output" 2>&1 &
     # It writes its number once it takes connections, and ends if the number is taken.
     local pid=$! deadline=$((SECONDS + patience_s))
     while [[ ! -s $ready ]] && kill -0 "$pid" 2>/dev/null && ((SECONDS < deadline)); do
       sleep 0.1
     done
-    if [[ -s $ready ]]; then
+    if [[ -s $ready ]] && answers ":$number"; then
       export DISPLAY=:$number XDG_SESSION_TYPE=x11
       return
     fi
+    log "Xvfb on :$number did not answer; starting another"
     kill "$pid" 2>/dev/null || true
   done
-  fail "Xvfb found no free display; its output: $(tail -n 20 "$output")"
+  fail "Xvfb found no display that answers; its output: $(tail -n 20 "$output")"
+}
+
+# Whether the X display takes a connection within a few seconds: having said it is ready is
+# not enough on a busy machine.
+answers() {
+  local deadline=$((SECONDS + 10))
+  until xprop -display "$1" -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
 }
 
 manager_running() {
@@ -141,6 +154,7 @@ take_session_variables() {
     if [[ -n $value ]]; then export "$name=$value"; else unset "$name"; fi
   done
   export XDG_SESSION_TYPE=wayland
+  [[ -z ${DISPLAY:-} ]] || wait_until "X display that answers" answers "$DISPLAY"
 }
 
 start_weston() {
@@ -156,6 +170,7 @@ start_weston() {
   wait_until "X display" grep -q 'xserver listening on display' "$runtime/weston.log"
   export DISPLAY
   DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$runtime/weston.log")
+  wait_until "X display that answers" answers "$DISPLAY"
 }
 
 start_kwin_wayland() {
