@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Measures the game beside its two yardsticks, a frame-matched one and a bare one, side by side in
+# Measures the game beside its two yardsticks, a matched one and a bare one, side by side in
 # one run on openbox (tools/desktop.sh), and prints every figure beside both and beside its target;
 # tools/perf/measure.cpp tells what is measured and how. Builds what it needs (Release) into
 # build-perf/; the programs' logs stay in build-perf/run/. Takes about five minutes.

@@ -1,3 +1,4 @@
+// The measuring tool's eye on a window: what the X server reports drawn into it, and when.
 #pragma once
 
 #include <xcb/xcb.h>

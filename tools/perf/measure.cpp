@@ -1,5 +1,5 @@
 // Measures the game on the desktop it runs in beside two yardsticks, side by side in one run: a
-// frame-matched one that shows the same kinds of frames at the same ticks and takes the same keys,
+// matched one that shows the same kinds of frames at the same ticks and takes the same keys,
 // and a bare one with the game's three timers that draws nothing. Prints every figure beside both
 // and beside its target. tools/measure.sh builds it and runs it on openbox.
 //
@@ -26,7 +26,7 @@ using namespace std::chrono_literals;
 constexpr auto kSettle = 2s;  // after the windows show, for their first events to pass
 constexpr auto kIdle = 30s;
 constexpr auto kPlayBlock = 10s;
-constexpr int kPlayRounds = 3;  // of a block each for the game and its frame-matched yardstick
+constexpr int kPlayRounds = 3;  // of a block each for the game and its matched yardstick
 // Per program, for the key-to-screen time: its p99 is then the sixth slowest, which one slow
 // moment of the machine cannot make on its own.
 constexpr int kPresses = 600;
@@ -38,13 +38,13 @@ constexpr auto kFirstPaintPatience = 30s;
 
 const std::array<Program, kPrograms> kMeasured{{
     {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil", {}},
-    {"frame-matched",
-     FRAMED_BASELINE,
-     "Baseline splash",
-     "Starveil baseline",
-     "Baseline message",
+    {"matched",
+     MATCHED_YARDSTICK,
+     "Matched yardstick splash",
+     "Matched yardstick",
+     "Matched yardstick message",
      {"--trace"}},
-    {"bare", BARE_BASELINE, "Bare baseline", "Bare baseline", "", {"--trace"}},
+    {"bare", BARE_YARDSTICK, "Bare yardstick", "Bare yardstick", "", {"--trace"}},
 }};
 // The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
 const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};
@@ -71,7 +71,7 @@ class Session {
   ProgramRun& Run(Which which) { return *runs_[which]; }
   Player& Play(Which which) { return *players_[which]; }
   std::array<std::int64_t, kPrograms> Cpu() const {
-    return {runs_[kGame]->CpuNs(), runs_[kFramed]->CpuNs(), runs_[kBare]->CpuNs()};
+    return {runs_[kGame]->CpuNs(), runs_[kMatched]->CpuNs(), runs_[kBare]->CpuNs()};
   }
   bool AllRunning() const {
     return std::ranges::all_of(runs_, [](const auto& run) { return run->Running(); });
@@ -121,7 +121,7 @@ bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const 
   std::fprintf(stderr, "measure: scripted play, %d turns of %lld s each\n", 2 * kPlayRounds,
                static_cast<long long>(kPlayBlock.count()));
   for (int round = 0; round < kPlayRounds; ++round) {
-    for (const Which which : {kGame, kFramed}) {
+    for (const Which which : {kGame, kMatched}) {
       session.Play(which).TakeFocus();
       const auto from = session.Cpu();
       session.Play(which).PlayFor(kPlayBlock);
@@ -133,16 +133,16 @@ bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const 
 
   std::fprintf(stderr, "measure: %d presses each, from the key to the screen\n", kPresses);
   while (figures[kGame].keyToScreenMs.size() < kPresses ||
-         figures[kFramed].keyToScreenMs.size() < kPresses) {
+         figures[kMatched].keyToScreenMs.size() < kPresses) {
     if (!session.AllRunning()) return false;
-    for (const Which which : {kGame, kFramed}) {
+    for (const Which which : {kGame, kMatched}) {
       session.Play(which).TakeFocus();
       const std::vector<double> times = session.Play(which).KeyToScreenMs(display, kPressesAtATurn);
       figures[which].keyToScreenMs.insert(figures[which].keyToScreenMs.end(), times.begin(),
                                           times.end());
     }
   }
-  for (const Which which : {kGame, kFramed}) {
+  for (const Which which : {kGame, kMatched}) {
     figures[which].boxes = session.Play(which).BoxesAnswered();
     figures[which].unseen = session.Play(which).Unseen();
     figures[which].spoilt = session.Play(which).Spoilt();
@@ -161,7 +161,7 @@ bool MeasureTimerGaps(xdrive::XDesktop& x, const QString& logs, Figures& figures
   const std::vector<Span> idle{{idleFrom, MonotonicNs()}};
   std::array<std::vector<Span>, kPrograms> play;
   for (int round = 0; round < 2; ++round) {
-    for (const Which which : {kGame, kFramed}) {
+    for (const Which which : {kGame, kMatched}) {
       session.Play(which).TakeFocus();
       const std::int64_t from = MonotonicNs();
       session.Play(which).PlayFor(kGapsPlayBlock);

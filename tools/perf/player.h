@@ -1,3 +1,4 @@
+// The measuring tool's player: plays a program's window through the keys, as a player would.
 #pragma once
 
 #include <xcb/xcb.h>

@@ -1,3 +1,4 @@
+// One of the programs measured, and a run of it on the desktop.
 #pragma once
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include "trace_mark.h"
 #include "trace_reading.h"
 
-// One of the programs measured, and a run of it on the desktop.
 namespace starveil::perf {
 
 struct Program {

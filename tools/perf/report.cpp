@@ -16,10 +16,10 @@ constexpr double kKiBPerMiB = 1024;
 
 // The targets, as ratios or margins over a yardstick, since a shared machine's speed varies.
 constexpr double kIdleCpuOverBare = 1.1;
-constexpr double kPlayCpuOverFramed = 1.0;
-constexpr double kMemoryOverFramed = 1.1;
-constexpr double kKeyToScreenOverFramedMs = 0.5;
-constexpr double kStartUpOverFramed = 1.2;
+constexpr double kPlayCpuOverMatched = 1.0;
+constexpr double kMemoryOverMatched = 1.1;
+constexpr double kKeyToScreenOverMatchedMs = 0.5;
+constexpr double kStartUpOverMatched = 1.2;
 
 struct Row {
   QString figure;
@@ -39,22 +39,22 @@ QString Met(bool met) {
 Row Ratio(const QString& figure, const std::array<double, kPrograms>& values, int decimals,
           const char* unit, Which over, double most) {
   const double ratio = values[kGame] / values[over];
-  const QString yardstick = over == kBare ? "bare" : "frame-matched";
+  const QString yardstick = over == kBare ? "bare" : "matched";
   return {figure,
-          {Number(values[kGame], decimals, unit), Number(values[kFramed], decimals, unit),
+          {Number(values[kGame], decimals, unit), Number(values[kMatched], decimals, unit),
            Number(values[kBare], decimals, unit)},
           QString("<= %1 x %2: %3 x").arg(most).arg(yardstick).arg(ratio, 0, 'f', 2),
           Met(ratio <= most)};
 }
 
-Row Margin(const QString& figure, double game, double framed) {
+Row Margin(const QString& figure, double game, double matched) {
   return {figure,
-          {Number(game, 2, " ms"), Number(framed, 2, " ms"), "-"},
-          QString("<= frame-matched + %1 ms: %2%3 ms")
-              .arg(kKeyToScreenOverFramedMs)
-              .arg(game >= framed ? "+" : "")
-              .arg(game - framed, 0, 'f', 2),
-          Met(game <= framed + kKeyToScreenOverFramedMs)};
+          {Number(game, 2, " ms"), Number(matched, 2, " ms"), "-"},
+          QString("<= matched + %1 ms: %2%3 ms")
+              .arg(kKeyToScreenOverMatchedMs)
+              .arg(game >= matched ? "+" : "")
+              .arg(game - matched, 0, 'f', 2),
+          Met(game <= matched + kKeyToScreenOverMatchedMs)};
 }
 
 Row Gaps(const QString& figure, const Figures& figures, bool play) {
@@ -71,12 +71,12 @@ Row Gaps(const QString& figure, const Figures& figures, bool play) {
 
 template <class Value>
 std::array<double, kPrograms> Each(const Figures& figures, Value value) {
-  return {value(figures[kGame]), value(figures[kFramed]), value(figures[kBare])};
+  return {value(figures[kGame]), value(figures[kMatched]), value(figures[kBare])};
 }
 
 void Print(const Row& row) {
   std::printf("%-36s %-20s %-20s %-20s %-36s %s\n", qPrintable(row.figure),
-              qPrintable(row.values[kGame]), qPrintable(row.values[kFramed]),
+              qPrintable(row.values[kGame]), qPrintable(row.values[kMatched]),
               qPrintable(row.values[kBare]), qPrintable(row.target), qPrintable(row.verdict));
 }
 
@@ -84,7 +84,7 @@ void Print(const Row& row) {
 
 void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& figures) {
   Print({"figure",
-         {programs[kGame].name, programs[kFramed].name, programs[kBare].name},
+         {programs[kGame].name, programs[kMatched].name, programs[kBare].name},
          "target",
          "verdict"});
   Print(Ratio("CPU time idle",
@@ -92,30 +92,30 @@ void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& 
               kBare, kIdleCpuOverBare));
   Row play = Ratio("CPU time in scripted play",
                    Each(figures, [](const Measured& m) { return m.playCpuNs / kNsPerS; }), 3, " s",
-                   kFramed, kPlayCpuOverFramed);
+                   kMatched, kPlayCpuOverMatched);
   play.values[kBare] = "-";
   Print(play);
   Print(Ratio("peak resident memory",
               Each(figures, [](const Measured& m) { return m.peakKiB / kKiBPerMiB; }), 1, " MiB",
-              kFramed, kMemoryOverFramed));
+              kMatched, kMemoryOverMatched));
   const std::vector<double>& gameKeys = figures[kGame].keyToScreenMs;
-  const std::vector<double>& framedKeys = figures[kFramed].keyToScreenMs;
+  const std::vector<double>& matchedKeys = figures[kMatched].keyToScreenMs;
   Print(
-      Margin(QString("key to screen, median (%1, %2)").arg(gameKeys.size()).arg(framedKeys.size()),
-             Median(gameKeys), Median(framedKeys)));
-  Print(Margin("key to screen, p99", Percentile(gameKeys, 99), Percentile(framedKeys, 99)));
+      Margin(QString("key to screen, median (%1, %2)").arg(gameKeys.size()).arg(matchedKeys.size()),
+             Median(gameKeys), Median(matchedKeys)));
+  Print(Margin("key to screen, p99", Percentile(gameKeys, 99), Percentile(matchedKeys, 99)));
   Print(Ratio(QString("start to first paint, median of %1").arg(figures[kGame].startUpMs.size()),
               Each(figures, [](const Measured& m) { return Median(m.startUpMs); }), 1, " ms",
-              kFramed, kStartUpOverFramed));
+              kMatched, kStartUpOverMatched));
   Print(Gaps("30 ms timer's gaps idle, mean / p99", figures, false));
   Print(Gaps("30 ms timer's gaps in play", figures, true));
   std::printf(
-      "\nIn play the game answered %d message box(es), its frame-matched yardstick %d. Of the "
+      "\nIn play the game answered %d message box(es), its matched yardstick %d. Of the "
       "presses timed, %d and %d drew no answer within half a second, and %d and %d were answered "
       "by something else drawn in the cannon's place, an explosion or a rocket; they are left "
       "out.\n",
-      figures[kGame].boxes, figures[kFramed].boxes, figures[kGame].unseen, figures[kFramed].unseen,
-      figures[kGame].spoilt, figures[kFramed].spoilt);
+      figures[kGame].boxes, figures[kMatched].boxes, figures[kGame].unseen, figures[kMatched].unseen,
+      figures[kGame].spoilt, figures[kMatched].spoilt);
 }
 
 void SaveSamples(const QString& directory, const std::array<Program, kPrograms>& programs,

@@ -1,3 +1,4 @@
+// The measuring tool's figures for each program, and their report beside the targets.
 #pragma once
 
 #include <QString>
@@ -9,7 +10,7 @@
 
 namespace starveil::perf {
 
-enum Which : std::size_t { kGame, kFramed, kBare };
+enum Which : std::size_t { kGame, kMatched, kBare };
 inline constexpr std::size_t kPrograms = 3;
 
 // What was measured of one program.

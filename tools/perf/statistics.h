@@ -1,3 +1,4 @@
+// The averages the measuring tool sums its samples up with.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,8 @@
+// The bare yardstick: the least a window with the game's timers can cost. The game window's client
+// size, nothing drawn on it, and precise timers at the game's intervals that switch themselves off
+// and on again in every tick, as the game's own do, and do nothing else. With --trace it marks the
+// window's first paint and the start and end of every tick on standard error.
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -27,15 +32,11 @@ class BareWindow final : public QWidget {
 
 }  // namespace
 
-// The least a window with the game's timers can cost: the game window's client size, nothing
-// drawn on it, and precise timers at the game's intervals that switch themselves off and on
-// again in every tick, as the game's own do, and do nothing else. With --trace it marks the
-// window's first paint and the start and end of every tick on standard error.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const bool trace = QApplication::arguments().contains("--trace");
   BareWindow window(trace);
-  window.setWindowTitle("Bare baseline");
+  window.setWindowTitle("Bare yardstick");
   window.setFixedSize(358, 359);
 
   constexpr std::array kIntervalsMs{30, 50, 150};

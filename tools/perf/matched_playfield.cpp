@@ -1,4 +1,4 @@
-#include "framed_playfield.h"
+#include "matched_playfield.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,3 +1,8 @@
+// The matched yardstick: what any plain Qt Widgets program pays to show the game's kinds of frames.
+// The splash, then the game window's controls with the formation, cannon, shot and rockets moving
+// at the game's timer ticks and keys, and one message box, with no rules behind them. With --trace
+// it marks each window's first paint and every shot tick on standard error.
+
 #include <QApplication>
 #include <QDialog>
 #include <QFrame>
@@ -14,7 +19,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "framed_playfield.h"
+#include "matched_playfield.h"
 #include "trace_mark.h"
 
 namespace {
@@ -23,7 +28,7 @@ using starveil::perf::Mark;
 
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "Starveil baseline";
+constexpr const char* kTitle = "Matched yardstick";
 constexpr const char* kPoints = "000.000.000";
 constexpr const char* kLevel = "000";
 constexpr auto kSplashShown = 5s;
@@ -78,7 +83,7 @@ void Centre(QWidget& window) {
 class Splash final : public QDialog {
  public:
   explicit Splash(bool trace) : markFirstPaint_(trace) {
-    setWindowTitle("Baseline splash");
+    setWindowTitle("Matched yardstick splash");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(QIcon(":/sprites/a3.xpm"));
     setFixedSize(559, 425);
@@ -265,7 +270,7 @@ void MainWindow::ActOnKey(int key) {
 
 // Modal, as the game's boxes are; the timers run on behind it.
 void MainWindow::ShowNotice() {
-  QMessageBox box(QMessageBox::NoIcon, "Baseline message", "Baseline", QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, "Matched yardstick message", "Matched yardstick", QMessageBox::Ok, this);
   box.exec();
   // With no window manager nothing hands the window the focus back, and the keys would go nowhere.
   activateWindow();
@@ -278,10 +283,6 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 
 }  // namespace
 
-// What any plain Qt Widgets program pays to show the game's kinds of frames: the splash, then the
-// game window's controls with the formation, cannon, shot and rockets moving at the game's timer
-// ticks and keys, and one message box, with no rules behind them. With --trace it marks each
-// window's first paint and every shot tick on standard error.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const bool trace = QApplication::arguments().contains("--trace");

@@ -1,3 +1,4 @@
+// The matched yardstick's playfield: the game's moving pictures at the game's amounts, no rules.
 #pragma once
 
 #include <QPixmap>
