@@ -2,26 +2,56 @@
 
 #include <time.h>
 
-namespace starveil::platform {
+#include <sstream>
 
-Q_LOGGING_CATEGORY(lcTrace, "starveil.trace", QtWarningMsg)
+namespace starveil::platform {
 
 namespace {
 
-long long Nanoseconds(clockid_t clock) {
+constexpr std::string_view kCategory = "starveil.trace";
+
+std::int64_t Nanoseconds(clockid_t clock) {
   timespec now{};
   clock_gettime(clock, &now);
-  return static_cast<long long>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+// What follows the category's name on a line.
+std::string Fields(const TraceMark& mark) {
+  return std::to_string(mark.wallNs) + " " + std::to_string(mark.cpuNs) + " " + mark.event + " " +
+         mark.subject;
 }
 
 }  // namespace
 
+Q_LOGGING_CATEGORY(lcTrace, kCategory.data(), QtWarningMsg)
+
+std::int64_t MonotonicNs() {
+  return Nanoseconds(CLOCK_MONOTONIC);
+}
+
+std::string TraceLine(const TraceMark& mark) {
+  return std::string(kCategory) + ": " + Fields(mark);
+}
+
+std::optional<TraceMark> ParseTraceLine(std::string_view line) {
+  const std::string prefix = std::string(kCategory) + ": ";
+  if (!line.starts_with(prefix)) return std::nullopt;
+  line.remove_prefix(prefix.size());
+  std::istringstream fields{std::string(line)};
+  TraceMark mark;
+  if (!(fields >> mark.wallNs >> mark.cpuNs >> mark.event)) return std::nullopt;
+  // A subject may hold spaces: a window's title does.
+  std::getline(fields >> std::ws, mark.subject);
+  return mark;
+}
+
 void WriteTraceEvent(std::string_view event, std::string_view subject) {
   // Both readings first, so the writing is not counted in them.
-  const long long wall = Nanoseconds(CLOCK_MONOTONIC);
-  const long long cpu = Nanoseconds(CLOCK_PROCESS_CPUTIME_ID);
-  qCDebug(lcTrace, "%lld %lld %.*s %.*s", wall, cpu, static_cast<int>(event.size()), event.data(),
-          static_cast<int>(subject.size()), subject.data());
+  const TraceMark mark{MonotonicNs(), Nanoseconds(CLOCK_PROCESS_CPUTIME_ID), std::string(event),
+                       std::string(subject)};
+  // Qt's message pattern puts the category's name first, as TraceLine does.
+  qCDebug(lcTrace, "%s", Fields(mark).c_str());
 }
 
 }  // namespace starveil::platform

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include "statistics.h"
 #include "trace_reading.h"
 
 namespace starveil::perf {
 namespace {
+
+using platform::ParseTraceLine;
+using platform::TraceLine;
 
 struct PercentileCase {
   std::vector<double> values;
@@ -42,6 +48,40 @@ TEST(Readings, PercentileIsTheLeastValueThatEnoughOthersDoNotExceed) {
     EXPECT_EQ(Percentile(c.values, c.percent), c.expected)
         << c.percent << " % of " << c.values.size();
   EXPECT_TRUE(std::isnan(Percentile({}, 50)));
+}
+
+TEST(Readings, MeanIsTheSumOverTheCountAndNotANumberForNone) {
+  const std::pair<std::vector<double>, double> cases[] = {{{7}, 7}, {{1, 2}, 1.5}, {{3, 0, 0}, 1}};
+  for (const auto& [values, mean] : cases)
+    EXPECT_EQ(Mean(values), mean) << values.size() << " values";
+  EXPECT_TRUE(std::isnan(Mean({})));
+}
+
+struct LineCase {
+  const char* line;
+  std::optional<TraceMark> expected;
+};
+
+TEST(Readings, ATraceLineGivesItsMarkWithTheWholeTitleAndOtherLinesNone) {
+  const LineCase cases[] = {
+      {"starveil.trace: 12 34 first-paint Bare yardstick", TraceMark{12, 34, "first-paint", "Bare yardstick"}},
+      {"starveil.trace: 5 6 tick-start tmrBulletsMove", TraceMark{5, 6, "tick-start", "tmrBulletsMove"}},
+      {"starveil.trace: 5 6 loss-start ", TraceMark{5, 6, "loss-start", ""}},
+      {"starveil.trace: 5 six tick-end 30ms", std::nullopt},
+      {"starveil.trace: 5 6", std::nullopt},
+      {"qt.qpa.xcb: 5 6 tick-end 30ms", std::nullopt},
+      {"", std::nullopt},
+  };
+  const auto fields = [](const std::optional<TraceMark>& mark) {
+    return mark ? std::tuple(mark->wallNs, mark->cpuNs, mark->event, mark->subject)
+                : std::tuple(std::int64_t{-1}, std::int64_t{-1}, std::string(), std::string());
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(fields(ParseTraceLine(c.line)), fields(c.expected)) << c.line;
+    if (c.expected) {
+      EXPECT_EQ(fields(ParseTraceLine(TraceLine(*c.expected))), fields(c.expected));
+    }
+  }
 }
 
 TraceMark Mark(std::int64_t ms, const char* event, const char* timer = "tmrBulletsMove") {

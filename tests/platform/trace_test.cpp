@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QTest>
 
 #include "platform/timer.h"
@@ -12,7 +11,8 @@
 namespace starveil::platform {
 namespace {
 
-// Keeps what the trace writes while it lives, with the trace switched on or off.
+// Keeps the lines the trace writes while it lives, as Qt's message pattern puts them on standard
+// error, with the trace switched on or off.
 class TraceCapture {
  public:
   explicit TraceCapture(bool on) {
@@ -30,26 +30,19 @@ class TraceCapture {
 
  private:
   static void Keep(QtMsgType, const QMessageLogContext& context, const QString& message) {
-    if (sink_ && qstrcmp(context.category, "starveil.trace") == 0) sink_->append(message);
+    if (sink_ && qstrcmp(context.category, "starveil.trace") == 0)
+      sink_->append(qFormatLogMessage(QtDebugMsg, context, message));
   }
   static inline QStringList* sink_ = nullptr;
   QtMessageHandler previous_;
 };
 
-struct Mark {
-  qint64 wallNs, cpuNs;
-  QString event;
-};
-
-// The tools read "<monotonic ns> <process CPU ns> <event> <subject>".
-std::vector<Mark> MarksFor(const QStringList& lines, const QString& subject) {
-  static const QRegularExpression kLine(R"(^(\d+) (\d+) (\S+) (.*)$)");
-  std::vector<Mark> marks;
+// The marks about `subject`, as the measuring tool reads them.
+std::vector<TraceMark> MarksFor(const QStringList& lines, const std::string& subject) {
+  std::vector<TraceMark> marks;
   for (const QString& line : lines) {
-    const QRegularExpressionMatch match = kLine.match(line);
-    if (match.hasMatch() && match.captured(4) == subject)
-      marks.push_back(
-          {match.captured(1).toLongLong(), match.captured(2).toLongLong(), match.captured(3)});
+    const std::optional<TraceMark> mark = ParseTraceLine(line.toStdString());
+    if (mark && mark->subject == subject) marks.push_back(*mark);
   }
   return marks;
 }
@@ -64,7 +57,7 @@ TEST(Trace, ANamedTimerMarksTheStartAndEndOfEveryTickAroundItsWork) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return linesSeenByTicks.size() >= 2; }, 10000));
   window.Unload();
 
-  const std::vector<Mark> marks = MarksFor(trace.lines, "tmrProbe");
+  const std::vector<TraceMark> marks = MarksFor(trace.lines, "tmrProbe");
   ASSERT_EQ(marks.size(), 2 * linesSeenByTicks.size());
   for (std::size_t i = 0; i < marks.size(); ++i) {
     EXPECT_EQ(marks[i].event, i % 2 == 0 ? "tick-start" : "tick-end");

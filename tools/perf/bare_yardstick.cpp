@@ -1,7 +1,7 @@
 // The bare yardstick: the least a window with the game's timers can cost. The game window's client
 // size, nothing drawn on it, and precise timers at the game's intervals that switch themselves off
-// and on again in every tick, as the game's own do, and do nothing else. With --trace it marks the
-// window's first paint and the start and end of every tick on standard error.
+// and on again in every tick, as the game's own do, and do nothing else. Its trace, switched on as
+// the game's is, marks the window's first paint and the start and end of every tick.
 
 #include <QApplication>
 #include <QTimer>
@@ -10,32 +10,30 @@
 #include <cstdio>
 #include <utility>
 
-#include "trace_mark.h"
+#include "platform/trace.h"
 
 namespace {
 
-using starveil::perf::Mark;
+using starveil::platform::TraceEvent;
 
 class BareWindow final : public QWidget {
  public:
-  explicit BareWindow(bool trace) : markFirstPaint_(trace) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override {
     QWidget::paintEvent(event);
-    if (std::exchange(markFirstPaint_, false)) Mark("first-paint", windowTitle());
+    if (std::exchange(firstPaint_, false)) TraceEvent("first-paint", windowTitle().toStdString());
   }
 
  private:
-  bool markFirstPaint_;
+  bool firstPaint_ = true;
 };
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const bool trace = QApplication::arguments().contains("--trace");
-  BareWindow window(trace);
+  BareWindow window;
   window.setWindowTitle("Bare yardstick");
   window.setFixedSize(358, 359);
 
@@ -44,14 +42,14 @@ int main(int argc, char* argv[]) {
   for (std::size_t i = 0; i < timers.size(); ++i) {
     QTimer& timer = timers[i];
     const int ms = kIntervalsMs[i];
-    const QString interval = QString::number(ms) + "ms";
+    const std::string interval = std::to_string(ms) + "ms";
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(ms);
-    QObject::connect(&timer, &QTimer::timeout, [&timer, trace, interval] {
-      if (trace) Mark("tick-start", interval);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, interval] {
+      TraceEvent("tick-start", interval);
       timer.stop();
       timer.start();
-      if (trace) Mark("tick-end", interval);
+      TraceEvent("tick-end", interval);
     });
     timer.start();
   }

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "trace_mark.h"
+#include "platform/trace.h"
 
 namespace starveil::perf {
 
@@ -36,10 +36,10 @@ void DamageWatch::Forget() {
 }
 
 std::optional<std::int64_t> DamageWatch::CoveredNs(const QRect& box, int patienceMs) {
-  const std::int64_t deadline = MonotonicNs() + std::int64_t{patienceMs} * 1'000'000;
+  const std::int64_t deadline = platform::MonotonicNs() + std::int64_t{patienceMs} * 1'000'000;
   for (;;) {
-    if (QRegion(box).subtracted(drawn_).isEmpty()) return MonotonicNs();
-    const std::int64_t left = deadline - MonotonicNs();
+    if (QRegion(box).subtracted(drawn_).isEmpty()) return platform::MonotonicNs();
+    const std::int64_t left = deadline - platform::MonotonicNs();
     if (left <= 0) return std::nullopt;
     Take(static_cast<int>(left / 1'000'000) + 1);
   }

@@ -1,7 +1,7 @@
 // The matched yardstick: what any plain Qt Widgets program pays to show the game's kinds of frames.
 // The splash, then the game window's controls with the formation, cannon, shot and rockets moving
-// at the game's timer ticks and keys, and one message box, with no rules behind them. With --trace
-// it marks each window's first paint and every shot tick on standard error.
+// at the game's timer ticks and keys, and one message box, with no rules behind them. Its trace,
+// switched on as the game's is, marks each window's first paint and every shot tick.
 
 #include <QApplication>
 #include <QDialog>
@@ -20,11 +20,11 @@
 #include <utility>
 
 #include "matched_playfield.h"
-#include "trace_mark.h"
+#include "platform/trace.h"
 
 namespace {
 
-using starveil::perf::Mark;
+using starveil::platform::TraceEvent;
 
 using namespace std::chrono_literals;
 
@@ -82,7 +82,7 @@ void Centre(QWidget& window) {
 // The picture card shown first; it goes after five seconds, or at a click.
 class Splash final : public QDialog {
  public:
-  explicit Splash(bool trace) : markFirstPaint_(trace) {
+  Splash() {
     setWindowTitle("Matched yardstick splash");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(QIcon(":/sprites/a3.xpm"));
@@ -102,17 +102,17 @@ class Splash final : public QDialog {
 
   void paintEvent(QPaintEvent* event) override {
     QDialog::paintEvent(event);
-    if (std::exchange(markFirstPaint_, false)) Mark("first-paint", windowTitle());
+    if (std::exchange(firstPaint_, false)) TraceEvent("first-paint", windowTitle().toStdString());
   }
 
  private:
-  bool markFirstPaint_;
+  bool firstPaint_ = true;
 };
 
 // The game window's controls in their places, its timers and its keys, moving pictures only.
 class MainWindow final : public QWidget {
  public:
-  explicit MainWindow(bool trace);
+  MainWindow();
 
   void ShowCentred();
 
@@ -131,8 +131,7 @@ class MainWindow final : public QWidget {
   void ActOnKey(int key);
   void ShowNotice();
 
-  bool trace_;
-  bool markFirstPaint_;
+  bool firstPaint_ = true;
   bool playing_ = false;
   Playfield* playfield_ = nullptr;
   QLabel* points_ = nullptr;
@@ -144,7 +143,7 @@ class MainWindow final : public QWidget {
   QTimer marchTimer_;
 };
 
-MainWindow::MainWindow(bool trace) : trace_(trace), markFirstPaint_(trace) {
+MainWindow::MainWindow() {
   setWindowTitle(kTitle);
   // A fixed frame with a close button only, as the game's window has.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -217,11 +216,11 @@ void MainWindow::ShowCentred() {
 
 // Each timer is off for the whole of its tick, as the game's are.
 void MainWindow::ShotTick() {
-  if (trace_) Mark("tick-start", "30ms");
+  TraceEvent("tick-start", "30ms");
   shotTimer_.stop();
   playfield_->MoveShotAndRockets();
   shotTimer_.start();
-  if (trace_) Mark("tick-end", "30ms");
+  TraceEvent("tick-end", "30ms");
 }
 
 // The game rewrites its score and level at every flicker, mostly to the text they show.
@@ -278,19 +277,18 @@ void MainWindow::ShowNotice() {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  if (std::exchange(markFirstPaint_, false)) Mark("first-paint", windowTitle());
+  if (std::exchange(firstPaint_, false)) TraceEvent("first-paint", windowTitle().toStdString());
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  const bool trace = QApplication::arguments().contains("--trace");
   {
-    Splash splash(trace);
+    Splash splash;
     splash.exec();
   }
-  MainWindow window(trace);
+  MainWindow window;
   window.ShowCentred();
   return QApplication::exec();
 }

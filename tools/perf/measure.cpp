@@ -37,14 +37,13 @@ constexpr auto kGapsPlayBlock = 6s;  // two each
 constexpr auto kFirstPaintPatience = 30s;
 
 const std::array<Program, kPrograms> kMeasured{{
-    {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil", {}},
+    {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil"},
     {"matched",
      MATCHED_YARDSTICK,
      "Matched yardstick splash",
      "Matched yardstick",
-     "Matched yardstick message",
-     {"--trace"}},
-    {"bare", BARE_YARDSTICK, "Bare yardstick", "Bare yardstick", "", {"--trace"}},
+     "Matched yardstick message"},
+    {"bare", BARE_YARDSTICK, "Bare yardstick", "Bare yardstick", ""},
 }};
 // The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
 const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};

@@ -26,7 +26,7 @@ ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output
   process_.setStandardOutputFile(QProcess::nullDevice());
   process_.setStandardErrorFile(output);
   startedNs_ = MonotonicNs();
-  process_.start(program.path, trace ? program.traceArguments : QStringList());
+  process_.start(program.path, {});
   process_.waitForStarted();
   output_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
@@ -66,7 +66,7 @@ void ProgramRun::Read() {
   pending_ += output_.readAll();
   for (qsizetype end; (end = pending_.indexOf('\n')) >= 0; pending_.remove(0, end + 1)) {
     const QByteArray line = pending_.left(end);
-    if (const std::optional<TraceMark> mark = ParseTraceLine(line.toStdString()))
+    if (const std::optional<TraceMark> mark = platform::ParseTraceLine(line.toStdString()))
       marks_.push_back(*mark);
   }
 }

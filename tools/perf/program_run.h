@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "trace_mark.h"
 #include "trace_reading.h"
 
 namespace starveil::perf {
@@ -19,8 +18,7 @@ struct Program {
   QString path;
   QString firstWindow;         // the title of the window it shows first
   QString window;              // and of the window played
-  QString box;                 // and of its message boxes; empty if it shows none
-  QStringList traceArguments;  // beside QT_LOGGING_RULES, which turns the game's trace on
+  QString box;          // and of its message boxes; empty if it shows none
 };
 
 class ProgramRun {

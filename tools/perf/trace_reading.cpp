@@ -1,27 +1,14 @@
 #include "trace_reading.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace starveil::perf {
 
 namespace {
 
-constexpr std::string_view kPrefix = "starveil.trace: ";
 constexpr double kNsPerMs = 1e6;
 
 }  // namespace
-
-std::optional<TraceMark> ParseTraceLine(std::string_view line) {
-  if (!line.starts_with(kPrefix)) return std::nullopt;
-  line.remove_prefix(kPrefix.size());
-  std::istringstream fields{std::string(line)};
-  TraceMark mark;
-  if (!(fields >> mark.wallNs >> mark.cpuNs >> mark.event)) return std::nullopt;
-  // A subject may hold spaces: a window's title does.
-  std::getline(fields >> std::ws, mark.subject);
-  return mark;
-}
 
 std::vector<double> TickGapsMs(const std::vector<TraceMark>& marks, std::string_view timer,
                                const std::vector<Span>& spans) {

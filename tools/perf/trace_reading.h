@@ -1,24 +1,16 @@
+// The timer gaps the measuring tool reads from the programs' timing marks.
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
-// The timing marks the game writes with its trace on, and its yardsticks with --trace:
-// "starveil.trace: <monotonic ns> <process CPU ns> <event> <subject>".
+#include "platform/trace.h"
+
 namespace starveil::perf {
 
-struct TraceMark {
-  std::int64_t wallNs = 0;
-  std::int64_t cpuNs = 0;
-  std::string event;
-  std::string subject;
-};
-
-// A mark from one line of a program's standard error; nothing from any other line.
-std::optional<TraceMark> ParseTraceLine(std::string_view line);
+using platform::MonotonicNs;
+using platform::TraceMark;
 
 // A stretch of time on the monotonic clock, its start included and its end not.
 struct Span {
