@@ -52,15 +52,7 @@ class Manager {
   // draws its frames in a program of its own may not know them yet and answer zeros, which for a
   // window that asks for a title bar says nothing.
   std::optional<QMarginsF> AskForFrame() {
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = id_;
-    request.type = x11::Atom(x_, "_NET_REQUEST_FRAME_EXTENTS");
-    xcb_send_event(x_, 0, root_,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&request));
-    xcb_flush(x_);
+    x11::AskManager(x_, root_, id_, "_NET_REQUEST_FRAME_EXTENTS");
     std::optional<QMarginsF> frame = FrameOnceSet();
     if (frame && frame->isNull()) return std::nullopt;
     return frame;

@@ -35,4 +35,19 @@ bool ManagerRunning(xcb_connection_t* x, xcb_window_t root) {
   return check.size() == 1 && Property(x, check[0], checkAtom, XCB_ATOM_WINDOW) == check;
 }
 
+void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, const char* request,
+                std::array<std::uint32_t, 2> values) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = Atom(x, request);
+  message.data.data32[0] = values[0];
+  message.data.data32[1] = values[1];
+  xcb_send_event(x, 0, root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(x);
+}
+
 }  // namespace starveil::platform::x11

@@ -2,10 +2,12 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
-// Reads of the X server's window properties, by which window managers say what they do.
+// Reads of the X server's window properties, by which window managers say what they do, and the
+// messages by which they are asked to do it.
 namespace starveil::platform::x11 {
 
 xcb_atom_t Atom(xcb_connection_t* x, const char* name);
@@ -17,5 +19,9 @@ std::vector<std::uint32_t> Property(xcb_connection_t* x, xcb_window_t window, xc
 // A manager runs when the root names a check window that names itself; a manager that has died
 // may leave the root's properties behind, but not its window.
 bool ManagerRunning(xcb_connection_t* x, xcb_window_t root);
+
+// Sends the manager a request about `window`, such as _NET_ACTIVE_WINDOW, with its first values.
+void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, const char* request,
+                std::array<std::uint32_t, 2> values = {});
 
 }  // namespace starveil::platform::x11

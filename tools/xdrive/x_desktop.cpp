@@ -144,17 +144,8 @@ xcb_window_t XDesktop::Focus() {
 
 void XDesktop::Activate(xcb_window_t window) {
   constexpr std::uint32_t kFromAPager = 2;
-  xcb_client_message_event_t request{};
-  request.response_type = XCB_CLIENT_MESSAGE;
-  request.format = 32;
-  request.window = window;
-  request.type = platform::x11::Atom(x_.get(), "_NET_ACTIVE_WINDOW");
-  request.data.data32[0] = kFromAPager;
-  request.data.data32[1] = XCB_CURRENT_TIME;
-  xcb_send_event(x_.get(), 0, root_,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&request));
-  xcb_flush(x_.get());
+  platform::x11::AskManager(x_.get(), root_, window, "_NET_ACTIVE_WINDOW",
+                            {kFromAPager, XCB_CURRENT_TIME});
 }
 
 std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
