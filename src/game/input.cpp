@@ -10,8 +10,6 @@ namespace starveil::game {
 
 namespace {
 
-constexpr int kCannonStep = 60;  // twips per key-down
-
 // The cannon may rest exactly on either edge of the playfield; a step past it is taken back.
 void StepLeft(Game& g) {
   platform::Sprite& cannon = g.SH;

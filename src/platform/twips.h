@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 // Control geometry is kept in twips, 1/1440 inch: 15 twips to a pixel at 96 dots per inch.
 namespace starveil::platform {
 
@@ -17,10 +15,11 @@ struct TwipRect {
 };
 
 // The nearest pixel, halves away from zero. Adding the half in double precision is exact for any
-// float, so this rounds as std::lround does without its library call, which every repaint pays.
-inline int TwipsToPixels(float twips) {
+// float, so this rounds as std::lround does without its library call, which every repaint pays;
+// and the tools can take the game's places in pixels at compile time.
+constexpr int TwipsToPixels(float twips) {
   const float pixels = twips / kTwipsPerPixel;
-  return static_cast<int>(static_cast<double>(pixels) + std::copysign(0.5, pixels));
+  return static_cast<int>(static_cast<double>(pixels) + (pixels < 0 ? -0.5 : 0.5));
 }
 
 inline constexpr float PixelsToTwips(int pixels) {

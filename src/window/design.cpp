@@ -93,7 +93,7 @@ void frmMain::LayOut() {
   SetCaption("Starveil by Pellamy");
   SetBorder(Border::kFixedSingle);
   SetBackColor(kWindowGrey);
-  SetClientSize(5370, 6360);
+  SetClientSize(kClientWidth, 6360);
 
   Image1.Move(120, 120, 1155, 855);
   Image1.SetPicture(assets::Load("title"));
@@ -112,7 +112,7 @@ void frmMain::LayOut() {
   Design(Label1.Design(3, *this),
          {1320, 840, 1515, 255, "Free to Distribute", kNoticeFont, {}, kBlack, false, false});
 
-  Shape1.Move(0, 1200, 5295, 4155);
+  Shape1.Move(0, kPlayfield.top, kPlayfield.width, kPlayfield.height);
   Shape1.SetFillColor(kBlack);
   Shape1.SetBorderColor(kBlack);
 

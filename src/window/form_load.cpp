@@ -8,8 +8,6 @@ namespace starveil {
 using platform::RoundToInt16;
 
 namespace {
-constexpr float kPlayfieldLeft = 60;
-constexpr float kBelowPlayfield = 440;  // twips of outer height under the playfield's bottom edge
 constexpr float kRightTurn = 400;       // twips inside the playfield's right edge
 constexpr float kLeftTurn = 200;        // twips inside its left edge
 }  // namespace
@@ -17,8 +15,7 @@ constexpr float kLeftTurn = 200;        // twips inside its left edge
 void frmMain::Form_Load() {
   game::GameState& s = game_.state;
   s.ShotInFlight = false;
-  Shape1.SetLeft(kPlayfieldLeft);
-  // The client area ends just below the playfield, so the sprites stored beneath it stay unseen.
+  Shape1.SetLeft(kPlayfield.left);
   SetHeight(Shape1.Top() + Shape1.Height() + kBelowPlayfield);
 
   for (int row = 0; row < game::kRows; ++row) {

@@ -30,6 +30,14 @@ class frmMain final : public platform::Window {
   explicit frmMain(Seams seams = {});
   ~frmMain() override;
 
+  // The window's width and its playfield's place once loaded, in twips. The client area ends just
+  // below the playfield, so the sprites stored beneath it stay unseen.
+  static constexpr float kClientWidth = 5370;
+  static constexpr platform::TwipRect kPlayfield{60, 1200, 5295, 4155};
+  static constexpr float kBelowPlayfield = 440;  // of outer height under the playfield's bottom edge
+  static constexpr float kLoadedClientHeight =
+      kPlayfield.top + kPlayfield.height + kBelowPlayfield - kCaptionAndBordersTwips;
+
   // Lightweight controls.
   platform::Sprite Image1;
   platform::ControlArray<platform::Label> Label1;

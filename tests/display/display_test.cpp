@@ -30,6 +30,7 @@
 #include "assets/pictures.h"
 #include "picture_finder.h"
 #include "platform/picture.h"
+#include "window/frm_main.h"
 #include "x_desktop.h"
 
 // The built game on the desktop tools/desktop.sh started for the row, driven by real input (XTEST,
@@ -42,17 +43,19 @@ constexpr int kReactionMs = 10'000;       // for the game to show what a key or 
 constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thrice in a minute or so
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
 constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion frame
-constexpr int kPlayfieldLeftPx = 4;
-constexpr int kPlayfieldTopPx = 80;
+using platform::TwipsToPixels;
+constexpr int kPlayfieldLeftPx = TwipsToPixels(frmMain::kPlayfield.left);
+constexpr int kPlayfieldTopPx = TwipsToPixels(frmMain::kPlayfield.top);
 constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
 constexpr int kMonsterPx = 16;
 constexpr int kCannonPx = 32;
-constexpr int kCannonStepPx = 4;     // 60 twips
+constexpr int kCannonStepPx = TwipsToPixels(game::kCannonStep);
 constexpr int kExplosionFrames = 8;  // SE(0) to SE(7)
 constexpr int kCannonPicture = 8;    // SE(8)
 const QSize kSplashPx{559, 425};
-constexpr int kGameWindowWidthPx = 358;
-const QSize kPlayfieldPx{353, 277};
+constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
+const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
+                         TwipsToPixels(frmMain::kPlayfield.height)};
 constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 
 // How far a desktop's row goes: the game's windows come up; they open centred and take the focus;

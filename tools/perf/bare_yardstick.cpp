@@ -11,10 +11,12 @@
 #include <utility>
 
 #include "platform/trace.h"
+#include "window/frm_main.h"
 
 namespace {
 
 using starveil::platform::TraceEvent;
+using starveil::platform::TwipsToPixels;
 
 class BareWindow final : public QWidget {
  public:
@@ -35,7 +37,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   BareWindow window;
   window.setWindowTitle("Bare yardstick");
-  window.setFixedSize(358, 359);
+  window.setFixedSize(TwipsToPixels(starveil::frmMain::kClientWidth),
+                     TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
 
   constexpr std::array kIntervalsMs{30, 50, 150};
   std::array<QTimer, kIntervalsMs.size()> timers;

@@ -8,11 +8,15 @@
 #include <cmath>
 #include <span>
 
+#include "window/frm_main.h"
+
 namespace {
 
+using starveil::platform::TwipsToPixels;
+
 // Places and steps in the playfield's own pixels, the game's twips divided by 15.
-constexpr int kWidthPx = 353;
-constexpr int kHeightPx = 277;
+constexpr int kWidthPx = TwipsToPixels(starveil::frmMain::kPlayfield.width);
+constexpr int kHeightPx = TwipsToPixels(starveil::frmMain::kPlayfield.height);
 constexpr int kMonsterPx = 16;
 constexpr int kColumnPitchPx = 20;  // a monster and 60 twips
 constexpr int kRowPitchPx = 17;     // a monster and 15 twips

@@ -21,10 +21,13 @@
 
 #include "matched_playfield.h"
 #include "platform/trace.h"
+#include "window/frm_main.h"
 
 namespace {
 
+using starveil::frmMain;
 using starveil::platform::TraceEvent;
+using starveil::platform::TwipsToPixels;
 
 using namespace std::chrono_literals;
 
@@ -36,7 +39,7 @@ constexpr auto kNoticeAfter = 20s;  // of playing
 constexpr int kShotIntervalMs = 30;
 constexpr int kFlickerIntervalMs = 50;
 constexpr int kMarchIntervalMs = (11 - 1) * 10 + 48;  // level 1 with the whole formation
-constexpr int kCannonStepPx = 4;                      // 60 twips
+constexpr int kCannonStepPx = TwipsToPixels(starveil::game::kCannonStep);
 
 QFont LiberationSans(int pixels, bool bold) {
   QFont font("Liberation Sans");
@@ -150,14 +153,14 @@ MainWindow::MainWindow() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setWindowIcon(QIcon(":/sprites/d2.xpm"));
-  setFixedSize(358, 359);
+  setFixedSize(TwipsToPixels(frmMain::kClientWidth), TwipsToPixels(frmMain::kLoadedClientHeight));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(208, 208, 208));
   setPalette(palette);
 
   // Places in pixels: the game's design in twips, divided by 15.
   playfield_ = new Playfield(this);
-  playfield_->move(4, 80);
+  playfield_->move(TwipsToPixels(frmMain::kPlayfield.left), TwipsToPixels(frmMain::kPlayfield.top));
   LayOutLabels();
   LayOutControls();
 

@@ -5,7 +5,9 @@
 #include <thread>
 
 #include "damage_watch.h"
+#include "game/game.h"
 #include "picture_finder.h"
+#include "platform/twips.h"
 
 namespace starveil::perf {
 
@@ -20,7 +22,7 @@ constexpr int kFireEvery = 4;     // steps
 constexpr int kFirstSweep = 20;   // steps one way from the middle, then twice that each way
 constexpr auto kPressApart = 40ms;
 constexpr int kResponsePatienceMs = 500;
-constexpr int kCannonStepPx = 4;  // 60 twips
+constexpr int kCannonStepPx = platform::TwipsToPixels(game::kCannonStep);
 
 template <class Condition>
 bool WaitFor(Condition condition, std::chrono::milliseconds patience) {
