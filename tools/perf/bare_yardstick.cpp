@@ -19,8 +19,6 @@ using starveil::platform::TraceEvent;
 using starveil::platform::TwipsToPixels;
 
 class BareWindow final : public QWidget {
- public:
-
  protected:
   void paintEvent(QPaintEvent* event) override {
     QWidget::paintEvent(event);
@@ -38,7 +36,7 @@ int main(int argc, char* argv[]) {
   BareWindow window;
   window.setWindowTitle("Bare yardstick");
   window.setFixedSize(TwipsToPixels(starveil::frmMain::kClientWidth),
-                     TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
+                      TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
 
   constexpr std::array kIntervalsMs{30, 50, 150};
   std::array<QTimer, kIntervalsMs.size()> timers;

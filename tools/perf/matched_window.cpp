@@ -204,7 +204,6 @@ void MainWindow::SetUpTimer(QTimer& timer, int intervalMs, void (MainWindow::*ti
   connect(&timer, &QTimer::timeout, this, tick);
 }
 
-
 // Each timer is off for the whole of its tick, as the game's are.
 void MainWindow::ShotTick() {
   TraceEvent("tick-start", "30ms");
@@ -260,7 +259,8 @@ void MainWindow::ActOnKey(int key) {
 
 // Modal, as the game's boxes are; the timers run on behind it.
 void MainWindow::ShowNotice() {
-  QMessageBox box(QMessageBox::NoIcon, "Matched yardstick message", "Matched yardstick", QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, "Matched yardstick message", "Matched yardstick",
+                  QMessageBox::Ok, this);
   box.exec();
   // With no window manager nothing hands the window the focus back, and the keys would go nowhere.
   activateWindow();

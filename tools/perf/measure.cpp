@@ -38,10 +38,7 @@ constexpr auto kFirstPaintPatience = 30s;
 
 const std::array<Program, kPrograms> kMeasured{{
     {"game", STARVEIL_GAME, "Form1", "Starveil by Pellamy", "Starveil"},
-    {"matched",
-     MATCHED_YARDSTICK,
-     "Matched yardstick splash",
-     "Matched yardstick",
+    {"matched", MATCHED_YARDSTICK, "Matched yardstick splash", "Matched yardstick",
      "Matched yardstick message"},
     {"bare", BARE_YARDSTICK, "Bare yardstick", "Bare yardstick", ""},
 }};
@@ -104,19 +101,18 @@ void MeasureStartUp(const QString& logs, Figures& figures) {
   }
 }
 
-// CPU time idle and in play, peak memory, and the time from a key to the screen, the trace off:
-// its lines would count as the programs' work.
-bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const QString& logs,
-                             Figures& figures) {
-  Session session(x, false, logs, "cpu");
-  if (!session.Ready()) return false;
+// CPU time over a stretch of doing nothing, all three at once.
+void MeasureIdleCpu(Session& session, Figures& figures) {
   std::fprintf(stderr, "measure: idle for %lld s\n", static_cast<long long>(kIdle.count()));
-  const auto idleFrom = session.Cpu();
+  const auto from = session.Cpu();
   std::this_thread::sleep_for(kIdle);
-  const auto idleTo = session.Cpu();
+  const auto to = session.Cpu();
   for (std::size_t i = 0; i < kPrograms; ++i)
-    figures[i].idleCpuNs = idleTo[i] - idleFrom[i];
+    figures[i].idleCpuNs = to[i] - from[i];
+}
 
+// CPU time in play, the game and its matched yardstick in turn.
+void MeasurePlayCpu(Session& session, Figures& figures) {
   std::fprintf(stderr, "measure: scripted play, %d turns of %lld s each\n", 2 * kPlayRounds,
                static_cast<long long>(kPlayBlock.count()));
   for (int round = 0; round < kPlayRounds; ++round) {
@@ -127,9 +123,15 @@ bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const 
       figures[which].playCpuNs += session.Cpu()[which] - from[which];
     }
   }
+}
+
+void MeasurePeakMemory(Session& session, Figures& figures) {
   for (std::size_t i = 0; i < kPrograms; ++i)
     figures[i].peakKiB = session.Run(static_cast<Which>(i)).PeakResidentKiB();
+}
 
+// The time from a key to the screen, the game and its matched yardstick taking turns.
+bool MeasureKeyToScreen(Session& session, const QString& display, Figures& figures) {
   std::fprintf(stderr, "measure: %d presses each, from the key to the screen\n", kPresses);
   while (figures[kGame].keyToScreenMs.size() < kPresses ||
          figures[kMatched].keyToScreenMs.size() < kPresses) {
@@ -146,7 +148,18 @@ bool MeasureCpuMemoryAndKeys(xdrive::XDesktop& x, const QString& display, const 
     figures[which].unseen = session.Play(which).Unseen();
     figures[which].spoilt = session.Play(which).Spoilt();
   }
-  return session.AllRunning();
+  return true;
+}
+
+// The figures taken with the trace off, whose lines would count as the programs' work.
+bool MeasureWithoutTrace(xdrive::XDesktop& x, const QString& display, const QString& logs,
+                         Figures& figures) {
+  Session session(x, false, logs, "cpu");
+  if (!session.Ready()) return false;
+  MeasureIdleCpu(session, figures);
+  MeasurePlayCpu(session, figures);
+  MeasurePeakMemory(session, figures);
+  return MeasureKeyToScreen(session, display, figures) && session.AllRunning();
 }
 
 // The shot timer's gaps from the end of one tick to the start of the next, idle and in play, with
@@ -201,7 +214,7 @@ int main(int argc, char* argv[]) {
   }
   Figures figures;
   MeasureStartUp(logs, figures);
-  if (!MeasureCpuMemoryAndKeys(x, display, logs, figures) || !MeasureTimerGaps(x, logs, figures)) {
+  if (!MeasureWithoutTrace(x, display, logs, figures) || !MeasureTimerGaps(x, logs, figures)) {
     std::fprintf(stderr, "measure: a program did not show its window or ended early; see %s\n",
                  qPrintable(logs));
     return 1;

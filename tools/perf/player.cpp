@@ -8,12 +8,14 @@
 #include "game/game.h"
 #include "picture_finder.h"
 #include "platform/twips.h"
+#include "wait_for.h"
 
 namespace starveil::perf {
 
 namespace {
 
 using namespace std::chrono_literals;
+using xdrive::WaitFor;
 
 constexpr auto kWindowPatience = 60s;  // the game's splash alone takes 5 s
 constexpr auto kFocusPatience = 5s;
@@ -24,29 +26,19 @@ constexpr auto kPressApart = 40ms;
 constexpr int kResponsePatienceMs = 500;
 constexpr int kCannonStepPx = platform::TwipsToPixels(game::kCannonStep);
 
-template <class Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds patience) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
-}
-
 }  // namespace
 
 Player::Player(xdrive::XDesktop& x, ProgramRun& run) : x_(x), run_(run) {}
 
 bool Player::FindWindow() {
-  return WaitFor(
-      [&] { return (window_ = x_.FindWindow(run_.Of().window, run_.Pid())) != XCB_WINDOW_NONE; },
-      kWindowPatience);
+  return WaitFor(kWindowPatience, [&] {
+    return (window_ = x_.FindWindow(run_.Of().window, run_.Pid())) != XCB_WINDOW_NONE;
+  });
 }
 
 void Player::TakeFocus() {
   x_.Activate(window_);
-  WaitFor([&] { return x_.Focus() == window_; }, kFocusPatience);
+  WaitFor(kFocusPatience, [&] { return x_.Focus() == window_; });
   if (!started_) Start();
 }
 
@@ -65,11 +57,11 @@ bool Player::AnswerAnyBox() {
     TakeFocus();
     return true;
   }
-  WaitFor([&] { return x_.Focus() == box; }, kFocusPatience);
+  WaitFor(kFocusPatience, [&] { return x_.Focus() == box; });
   x_.Key("Return");
-  WaitFor([&] { return !x_.Shown(box); }, kFocusPatience);
+  WaitFor(kFocusPatience, [&] { return !x_.Shown(box); });
   ++boxes_;
-  WaitFor([&] { return x_.Focus() == window_; }, kFocusPatience);
+  WaitFor(kFocusPatience, [&] { return x_.Focus() == window_; });
   Start();
   return true;
 }

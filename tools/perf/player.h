@@ -12,17 +12,16 @@
 
 namespace starveil::perf {
 
-// Plays one program's window as the measuring script does, through the keys alone, as a player
-// at the keyboard would: Space on the Start button, which has the focus when the window opens,
-// the arrows and Space while it plays, Return on a message box and then Shift+Tab and Space, back
-// from the hidden text box to Start.
+// Plays one program's window through the keys alone, as a player at the keyboard would: Space on
+// the Start button, which has the focus when the window opens, the arrows and Space while it
+// plays, Return on a message box and then Shift+Tab and Space, back from the hidden text box to
+// Start.
 class Player {
  public:
   Player(xdrive::XDesktop& x, ProgramRun& run);
 
   // Waits for the window played; false if it did not show.
   bool FindWindow();
-  xcb_window_t Window() const { return window_; }
   // Brings the window to the front with the focus, and starts it playing if it has not been.
   void TakeFocus();
   // Sweeps the cannon left and right, firing at every fourth step, 25 keys a second, for `span`.

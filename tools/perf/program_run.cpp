@@ -8,12 +8,6 @@
 
 namespace starveil::perf {
 
-namespace {
-
-constexpr int kEndPatienceMs = 5000;
-
-}  // namespace
-
 ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output)
     : program_(program), output_(output) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -21,20 +15,9 @@ ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output
     env.insert("QT_LOGGING_RULES", "starveil.trace.debug=true");
     env.insert("QT_MESSAGE_PATTERN", "%{if-category}%{category}: %{endif}%{message}");
   }
-  process_.setProcessEnvironment(env);
-  // A file, which never fills up and holds a program back as a pipe left unread would.
-  process_.setStandardOutputFile(QProcess::nullDevice());
-  process_.setStandardErrorFile(output);
   startedNs_ = MonotonicNs();
-  process_.start(program.path, {});
-  process_.waitForStarted();
+  launch_ = std::make_unique<xdrive::Launch>(program.path, env, QProcess::nullDevice(), output);
   output_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-}
-
-ProgramRun::~ProgramRun() {
-  process_.terminate();
-  if (!process_.waitForFinished(kEndPatienceMs)) process_.kill();
-  process_.waitForFinished(kEndPatienceMs);
 }
 
 std::int64_t ProgramRun::CpuNs() const {

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <QFile>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "launch.h"
 #include "trace_reading.h"
 
 namespace starveil::perf {
@@ -16,8 +16,8 @@ namespace starveil::perf {
 struct Program {
   QString name;
   QString path;
-  QString firstWindow;         // the title of the window it shows first
-  QString window;              // and of the window played
+  QString firstWindow;  // the title of the window it shows first
+  QString window;       // and of the window played
   QString box;          // and of its message boxes; empty if it shows none
 };
 
@@ -26,13 +26,10 @@ class ProgramRun {
   // Started at once, its standard error going to `output`; with the trace on it writes its timing
   // marks there.
   ProgramRun(const Program& program, bool trace, const QString& output);
-  ~ProgramRun();
-  ProgramRun(const ProgramRun&) = delete;
-  ProgramRun& operator=(const ProgramRun&) = delete;
 
   const Program& Of() const { return program_; }
-  std::int64_t Pid() const { return process_.processId(); }
-  bool Running() const { return process_.state() == QProcess::Running; }
+  std::int64_t Pid() const { return launch_->Pid(); }
+  bool Running() const { return launch_->Running(); }
   // The monotonic clock right before the program was started.
   std::int64_t StartedNs() const { return startedNs_; }
   // CPU time of all its threads so far, to the nanosecond, as the scheduler counts it.
@@ -46,8 +43,8 @@ class ProgramRun {
   void Read();
 
   Program program_;
-  QProcess process_;
   std::int64_t startedNs_ = 0;
+  std::unique_ptr<xdrive::Launch> launch_;
   QFile output_;
   QByteArray pending_;
   std::vector<TraceMark> marks_;

@@ -114,8 +114,8 @@ void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& 
       "presses timed, %d and %d drew no answer within half a second, and %d and %d were answered "
       "by something else drawn in the cannon's place, an explosion or a rocket; they are left "
       "out.\n",
-      figures[kGame].boxes, figures[kMatched].boxes, figures[kGame].unseen, figures[kMatched].unseen,
-      figures[kGame].spoilt, figures[kMatched].spoilt);
+      figures[kGame].boxes, figures[kMatched].boxes, figures[kGame].unseen,
+      figures[kMatched].unseen, figures[kGame].spoilt, figures[kMatched].spoilt);
 }
 
 void SaveSamples(const QString& directory, const std::array<Program, kPrograms>& programs,

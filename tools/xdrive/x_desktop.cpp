@@ -20,7 +20,7 @@ namespace {
 template <class T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-// The keys the game and its yardsticks take, by the names xdotool gives them.
+// The keys the game and its yardsticks take, by their X keysym names.
 xcb_keysym_t Keysym(std::string_view key) {
   struct Named {
     std::string_view name;
@@ -66,7 +66,7 @@ XDesktop::~XDesktop() {
   if (keySymbols_) xcb_key_symbols_free(keySymbols_);
 }
 
-xcb_window_t XDesktop::FindWindow(const QString& title, std::int64_t pid) {
+xcb_window_t XDesktop::FindWindow(const QString& title, std::optional<std::int64_t> pid) {
   // Managers put a client inside frames of their own, a level or two below the root.
   const std::function<xcb_window_t(xcb_window_t, int)> search = [&](xcb_window_t parent,
                                                                     int depth) {
@@ -77,8 +77,8 @@ xcb_window_t XDesktop::FindWindow(const QString& title, std::int64_t pid) {
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
       const xcb_window_t window = children[i];
       const std::vector<std::uint32_t> owner = Property(window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
-      if (owner.size() == 1 && owner[0] == pid && Shown(window) && Title(window) == title)
-        return window;
+      const bool owned = !pid || (owner.size() == 1 && owner[0] == *pid);
+      if (owned && Shown(window) && Title(window) == title) return window;
       if (depth < 3) {
         if (const xcb_window_t found = search(window, depth + 1)) return found;
       }

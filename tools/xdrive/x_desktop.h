@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -35,9 +36,10 @@ class XDesktop {
   bool Ok() const { return root_ != XCB_WINDOW_NONE; }
   QSize ScreenSize() const { return screenSize_; }
 
-  // The shown window of that exact title that belongs to the process; none if there is none. A
-  // desktop that draws frames in a program of its own may give a frame its client's title.
-  xcb_window_t FindWindow(const QString& title, std::int64_t pid);
+  // The shown window of that exact title that belongs to the process, or to any if none is named;
+  // none if there is none. A desktop that draws frames in a program of its own may give a frame its
+  // client's title.
+  xcb_window_t FindWindow(const QString& title, std::optional<std::int64_t> pid);
   std::vector<std::uint32_t> Property(xcb_window_t window, const char* name, xcb_atom_t type);
   // The client area on the screen.
   QRect ClientRect(xcb_window_t window);
