@@ -4,13 +4,14 @@
 # are the same to the byte; runs lintian over it; installs it with apt-get and checks that the
 # package, its changelog and its metadata name the same version; starts the game from its
 # installed desktop entry on a bare X server of its own (tools/desktop.sh) in a clean environment,
-# waits for the splash and then the game window, ends the game, purges the package and checks that
-# none of its files is left.
+# waits for the splash and then the game window, read through the test's driver (tools/xdrive),
+# ends the game, purges the package and checks that none of its files is left.
 # Runs as root, or as a user with sudo for installing and purging; purges the package on any exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 patience_s=30 # for each window to appear or go; the splash alone takes 5 s
+xdrive=$PWD/build/tools/xdrive/xdrive
 app_id=io.github.starveil.Starveil
 as_root=()
 # sudo leaves the exported DEBIAN_FRONTEND behind, so it goes on its command line.
@@ -32,28 +33,23 @@ start_from_menu() {
     LANG=C.UTF-8 \
     gio launch "$desktop_entry" >"$work/game.log" 2>&1 || fail "gio launch: $(cat "$work/game.log")"
 
-  local splash game game_pid program colours
-  splash=$(shown_window Form1) || fail "the splash window did not appear"
+  local game game_pid program colours
+  "$xdrive" window Form1 "$patience_s" >/dev/null || fail "the splash window did not appear"
   log "the splash is shown"
-  game=$(shown_window 'Starveil by Pellamy') || fail "the game window did not appear"
-  game_pid=$(xdotool getwindowpid "$game")
+  read -r game game_pid < <("$xdrive" window 'Starveil by Pellamy' "$patience_s") ||
+    fail "the game window did not appear"
   program=$(readlink "/proc/$game_pid/exe")
   [[ $program == /usr/games/starveil ]] || fail "the game window belongs to $program"
-  if xdotool search --onlyvisible --name '^Form1$' >/dev/null; then
-    fail "the splash window $splash is still shown beside the game window"
+  if "$xdrive" shown Form1; then
+    fail "the splash window is still shown beside the game window"
   fi
   # A window that came up but drew nothing would be one flat colour.
-  colours=$(xwd -silent -id "$game" | convert xwd:- -format '%k' info:)
+  colours=$("$xdrive" colours "$game")
   ((colours > 10)) || fail "the game window shows only $colours colours"
   log "the game window $game of $program is shown, in $colours colours"
 
   kill "$game_pid"
   timeout "$patience_s" tail --pid="$game_pid" -f /dev/null || fail "the game did not end"
-}
-
-# Prints the id of the one window of that exact name shown on the display, waiting for it.
-shown_window() {
-  timeout "$patience_s" xdotool search --sync --onlyvisible --name "^$1\$" | head -n1
 }
 
 # Run again by itself on the desktop, for that part alone.
@@ -83,6 +79,7 @@ built_package() {
   echo "${debs[0]}"
 }
 
+tools/build.sh xdrive >/dev/null
 tools/package.sh
 deb=$(built_package build-pkg)
 

@@ -1,0 +1,73 @@
+// The driver from the shell, on the X display that DISPLAY names, for the package check:
+//   xdrive window <title> <seconds>  waits for a shown window of that exact title, and prints its
+//   id
+//                                    and its process's
+//   xdrive shown <title>             succeeds while a window of that title is shown
+//   xdrive colours <id>              prints how many colours the window's client area shows
+//   xdrive key <key>                 presses and releases a key, "Left" or "shift+Tab", for the
+//                                    window with the focus
+
+#include <QImage>
+#include <QSet>
+#include <QString>
+#include <chrono>
+#include <cstdio>
+#include <string_view>
+
+#include "wait_for.h"
+#include "x_desktop.h"
+
+namespace starveil::xdrive {
+namespace {
+
+int FindShown(XDesktop& x, const QString& title, int seconds) {
+  xcb_window_t window = XCB_WINDOW_NONE;
+  if (!WaitFor(std::chrono::seconds(seconds),
+               [&] { return (window = x.FindWindow(title, std::nullopt)) != XCB_WINDOW_NONE; }))
+    return 1;
+  const std::vector<std::uint32_t> pid = x.Property(window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+  std::printf("%u %u\n", window, pid.empty() ? 0 : pid[0]);
+  return 0;
+}
+
+int Colours(XDesktop& x, xcb_window_t window) {
+  const QImage shown = x.Grab(window);
+  QSet<QRgb> colours;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int column = 0; column < shown.width(); ++column)
+      colours.insert(shown.pixel(column, y));
+  }
+  std::printf("%lld\n", static_cast<long long>(colours.size()));
+  return shown.isNull() ? 1 : 0;
+}
+
+int Drive(const std::vector<std::string_view>& words) {
+  XDesktop x(qEnvironmentVariable("DISPLAY"));
+  if (!x.Ok()) {
+    std::fprintf(stderr, "xdrive: no X display\n");
+    return 1;
+  }
+  const QString argument =
+      QString::fromUtf8(words[1].data(), static_cast<qsizetype>(words[1].size()));
+  if (words[0] == "window" && words.size() == 3)
+    return FindShown(x, argument, std::stoi(std::string(words[2])));
+  if (words[0] == "shown" && words.size() == 2) return x.FindWindow(argument, std::nullopt) ? 0 : 1;
+  if (words[0] == "colours" && words.size() == 2) return Colours(x, argument.toUInt());
+  if (words[0] == "key" && words.size() == 2) {
+    x.Key(words[1]);
+    return 0;
+  }
+  std::fprintf(
+      stderr,
+      "usage: xdrive window <title> <seconds> | shown <title> | colours <id> | key <key>\n");
+  return 2;
+}
+
+}  // namespace
+}  // namespace starveil::xdrive
+
+int main(int argc, char* argv[]) {
+  const std::vector<std::string_view> words(argv + 1, argv + argc);
+  if (words.size() < 2) return starveil::xdrive::Drive({"help", ""});
+  return starveil::xdrive::Drive(words);
+}
