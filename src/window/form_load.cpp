@@ -8,8 +8,8 @@ namespace starveil {
 using platform::RoundToInt16;
 
 namespace {
-constexpr float kRightTurn = 400;       // twips inside the playfield's right edge
-constexpr float kLeftTurn = 200;        // twips inside its left edge
+constexpr float kRightTurn = 400;  // twips inside the playfield's right edge
+constexpr float kLeftTurn = 200;   // twips inside its left edge
 }  // namespace
 
 void frmMain::Form_Load() {

@@ -34,7 +34,8 @@ class frmMain final : public platform::Window {
   // below the playfield, so the sprites stored beneath it stay unseen.
   static constexpr float kClientWidth = 5370;
   static constexpr platform::TwipRect kPlayfield{60, 1200, 5295, 4155};
-  static constexpr float kBelowPlayfield = 440;  // of outer height under the playfield's bottom edge
+  // Of outer height under the playfield's bottom edge.
+  static constexpr float kBelowPlayfield = 440;
   static constexpr float kLoadedClientHeight =
       kPlayfield.top + kPlayfield.height + kBelowPlayfield - kCaptionAndBordersTwips;
 

@@ -64,8 +64,10 @@ struct LineCase {
 
 TEST(Readings, ATraceLineGivesItsMarkWithTheWholeTitleAndOtherLinesNone) {
   const LineCase cases[] = {
-      {"starveil.trace: 12 34 first-paint Bare yardstick", TraceMark{12, 34, "first-paint", "Bare yardstick"}},
-      {"starveil.trace: 5 6 tick-start tmrBulletsMove", TraceMark{5, 6, "tick-start", "tmrBulletsMove"}},
+      {"starveil.trace: 12 34 first-paint Bare yardstick",
+       TraceMark{12, 34, "first-paint", "Bare yardstick"}},
+      {"starveil.trace: 5 6 tick-start tmrBulletsMove",
+       TraceMark{5, 6, "tick-start", "tmrBulletsMove"}},
       {"starveil.trace: 5 6 loss-start ", TraceMark{5, 6, "loss-start", ""}},
       {"starveil.trace: 5 six tick-end 30ms", std::nullopt},
       {"starveil.trace: 5 6", std::nullopt},
