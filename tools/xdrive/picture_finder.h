@@ -1,3 +1,4 @@
+// Finding the game's pictures in what a window shows.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// The driver's connection to a desktop's X server: finds, reads and plays windows from outside.
 #pragma once
 
 #include <xcb/xcb.h>
