@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts a desktop headless on a display of its own, runs a command in it with the session's
 # variables set, and takes everything it started down again, however the command ends:
-#   tools/desktop.sh [--scale N] <desktop> <command> [<argument>...]
+#   tools/desktop.sh [--scale N] [--desktop-scale PERCENT [--x11-scaling system|themselves]]
+#                    <desktop> <command> [<argument>...]
 # Desktops:
 #   x                a bare X server (Xvfb)
 #   openbox          openbox on an X server
@@ -11,7 +12,12 @@
 #   weston-xwayland  weston with XWayland
 #   weston           weston alone: native Wayland, no X display
 # --scale N runs the command's Qt windows at scale N (QT_SCALE_FACTOR) on a screen of 800N x 600N
-# pixels; the screen is 1024 x 768 otherwise. The command gets DISPLAY, WAYLAND_DISPLAY,
+# pixels; the screen is 1024 x 768 otherwise. --desktop-scale PERCENT scales the screen as the desktop's
+# own display settings would (kde-wayland and gnome), on a screen of 8 x 6 PERCENT pixels: KWin's
+# output scale, with X11 programs enlarged by KWin (--x11-scaling system, Plasma's default) or
+# told to scale themselves through Xft.dpi (themselves); mutter's monitor scale, with
+# gsd-xsettings telling X11 programs a whole scale, and fractional scaling turned on for a
+# fractional PERCENT or for --x11-scaling system. The command gets DISPLAY, WAYLAND_DISPLAY,
 # XDG_SESSION_TYPE, XDG_CURRENT_DESKTOP, XAUTHORITY and a session bus where the desktop has them,
 # and an XDG_RUNTIME_DIR of its own, which also tells this script's processes apart: whatever
 # still runs with it at the end is ended. The desktop's own output goes to <desktop>.log there.
@@ -20,16 +26,24 @@ set -euo pipefail
 tools=$(cd "$(dirname "$0")" && pwd)
 
 patience_s=60 # for a server to come up; a busy machine may take long
-scale=1
-if [[ ${1:-} == --scale ]]; then
-  scale=$2
+scale=1 desktop_scale=100 x11_scaling=system
+while [[ ${1:-} == --* ]]; do
+  case $1 in
+    --scale) scale=$2 ;;
+    --desktop-scale) desktop_scale=$2 ;;
+    --x11-scaling) x11_scaling=$2 ;;
+    *) break ;;
+  esac
   shift 2
-fi
+done
 [[ $# -ge 2 ]] || { sed -n '2,/^set -e/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
 desktop=$1
 shift
 width=1024 height=768
 ((scale == 1)) || width=$((800 * scale)) height=$((600 * scale))
+((desktop_scale == 100)) || width=$((8 * desktop_scale)) height=$((6 * desktop_scale))
+# The scale as the desktops write it: 2, 1.5, 1.25.
+scale_factor=$(printf '%d.%02d' $((desktop_scale / 100)) $((desktop_scale % 100)) | sed 's/\.\{0,1\}0*$//')
 
 log() { printf 'desktop: %s\n' "$*" >&2; }
 fail() {
@@ -43,6 +57,9 @@ unset DISPLAY WAYLAND_DISPLAY XAUTHORITY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP \
 XDG_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/desktop.XXXXXX")
 export XDG_RUNTIME_DIR
 readonly runtime=$XDG_RUNTIME_DIR
+# The desktops' settings are the session's own, read from files there and never the user's.
+export XDG_CONFIG_HOME=$runtime/config GSETTINGS_BACKEND=keyfile
+mkdir "$XDG_CONFIG_HOME"
 readonly output=$runtime/$desktop.log
 
 # Every process that carries this session's runtime directory, but this shell.
@@ -180,16 +197,67 @@ start_kwin_wayland() {
   cp "$(command -v kwin_wayland)" "$runtime/kwin/kwin_wayland"
   local child
   child=$(session_child)
-  run "$runtime/kwin/kwin_wayland" --virtual --xwayland --width "$width" --height "$height" \
+  local args=(--virtual --xwayland)
+  if ((desktop_scale == 100)); then
+    args+=(--width "$width" --height "$height")
+  else
+    # KWin 5 takes the output's scale from its command line, and its size there in the scaled
+    # units; KWin 6 takes the scale from its saved outputs.
+    args+=(--width 800 --height 600 --scale "$scale_factor")
+    printf '[{"name":"outputs","data":[{"connectorName":"Virtual-0","scale":%s}]}]\n' \
+      "$scale_factor" >"$XDG_CONFIG_HOME/kwinoutputconfig.json"
+    [[ $x11_scaling == system ]] || printf '[Xwayland]\nScale=%s\n' "$scale_factor" >"$XDG_CONFIG_HOME/kwinrc"
+  fi
+  # Its ScreenShot2 interface answers any program of the session: the tests take the screen so.
+  KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 run "$runtime/kwin/kwin_wayland" "${args[@]}" \
     --no-lockscreen --no-global-shortcuts --exit-with-session "$child"
   take_session_variables "$child"
+  # Plasma tells X11 programs that scale themselves the screen's dots per inch.
+  if ((desktop_scale != 100)) && [[ $x11_scaling == themselves ]]; then
+    echo "Xft.dpi: $((96 * desktop_scale / 100))" | xrdb -merge
+  fi
 }
 
 start_mutter() {
   local child
   child=$(session_child)
+  # Fractional scales need the experimental feature; with it, mutter enlarges X11 windows itself.
+  if ((desktop_scale % 100)) || [[ $desktop_scale != 100 && $x11_scaling == system ]]; then
+    mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
+    printf "[org/gnome/mutter]\nexperimental-features=['scale-monitor-framebuffer']\n" \
+      >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+  fi
+  # PipeWire carries mutter's screen casts, by which the tests take the screen.
+  run pipewire
+  run wireplumber
   run mutter --headless --wayland --virtual-monitor "${width}x${height}" -- "$child"
   take_session_variables "$child"
+  ((desktop_scale == 100)) || scale_mutter_monitor
+  # GNOME's settings daemon tells X11 programs the scale, as Xft.dpi.
+  run /usr/libexec/gsd-xsettings
+  wait_until "X settings" bash -c 'xprop -root RESOURCE_MANAGER 2>/dev/null | grep -q Xft.dpi'
+}
+
+# The monitor's scale as GNOME's display settings set it: the nearest one mutter offers for the
+# monitor's mode, through its DisplayConfig interface.
+scale_mutter_monitor() {
+  local state serial connector mode scales chosen
+  local call=(gdbus call --session --dest org.gnome.Mutter.DisplayConfig
+    --object-path /org/gnome/Mutter/DisplayConfig --method)
+  wait_until "display settings" "${call[@]}" org.gnome.Mutter.DisplayConfig.GetCurrentState >/dev/null
+  state=$("${call[@]}" org.gnome.Mutter.DisplayConfig.GetCurrentState)
+  serial=$(sed -n 's/^(uint32 \([0-9]*\),.*/\1/p' <<<"$state")
+  connector=$(sed -n "s/^[^']*'\([^']*\)'.*/\1/p" <<<"$state")
+  mode=$(sed -n "s/^[^[]*\[[^[]*\[('\([^']*\)'.*/\1/p" <<<"$state")
+  scales=$(sed -n "s/^[^[]*\[[^[]*\[('[^']*', [^[]*\[\([^]]*\)\].*/\1/p" <<<"$state")
+  chosen=$(tr ',' '\n' <<<"$scales" | awk -v want="$scale_factor" '
+    { d = $1 - want; if (d < 0) d = -d; if (best == "" || d < bestd) { best = $1; bestd = d } }
+    END { print best }')
+  [[ -n $serial && -n $connector && -n $mode && -n $chosen ]] ||
+    fail "mutter's display settings did not say its monitor: $state"
+  "${call[@]}" org.gnome.Mutter.DisplayConfig.ApplyMonitorsConfig "$serial" 1 \
+    "[(0, 0, $chosen, 0, true, [('$connector', '$mode', @a{sv} {})])]" '@a{sv} {}' >/dev/null ||
+    fail "mutter did not take the scale $chosen"
 }
 
 case $desktop in
