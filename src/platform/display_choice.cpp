@@ -3,13 +3,17 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "platform/desktop_scale.h"
+
 namespace starveil::platform {
 
-void PreferX11WhereOffered() {
+void ChooseDisplayPlatform() {
   if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
     return;
-  // Wayland stays the way out should the X display refuse the game.
-  qputenv("QT_QPA_PLATFORM", QByteArray("xcb;wayland"));
+  const bool enlargedByTheCompositor =
+      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && WaylandOutputScale() > XClientScale();
+  // The other stays the way out should the first refuse the game.
+  qputenv("QT_QPA_PLATFORM", QByteArray(enlargedByTheCompositor ? "wayland;xcb" : "xcb;wayland"));
 }
 
 }  // namespace starveil::platform

@@ -9,7 +9,7 @@
 namespace starveil {
 
 int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
-  platform::PreferX11WhereOffered();
+  platform::ChooseDisplayPlatform();
   platform::OpenToScreenReaders();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.
