@@ -4,9 +4,11 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/keys.h"
 #include "platform/picture.h"
@@ -120,6 +122,8 @@ void Window::paintEvent(QPaintEvent* event) {
   if (painted_) return;
   painted_ = true;
   TraceEvent("first-paint", windowTitle().toStdString());
+  // Once this paint is done: moving a window while it paints would leave its contents behind.
+  if (centred_) QMetaObject::invokeMethod(this, &Window::CentreOnDrawnFrame, Qt::QueuedConnection);
 }
 
 void Window::Adopt(Timer& timer) {
@@ -150,8 +154,22 @@ void Window::ShowCentred() {
   if (const std::optional<QMarginsF> drawn = ShowCentredOnClient(*this)) Centre(*drawn);
 }
 
+// A manager may draw another frame than the one it told of before: mutter answers a taller title
+// bar than it draws on a scaled screen, and KWin tells its frame in other units where X11
+// programs scale themselves. Measured once drawn, it centres the window again, by a pixel at least.
+void Window::CentreOnDrawnFrame() {
+  const std::optional<QMarginsF> drawn = DrawnFrame(*this);
+  if (!drawn) return;
+  const QMarginsF change = (*drawn - centredOn_) * devicePixelRatioF();
+  const auto moved = [](qreal side) { return std::abs(side) >= 1; };
+  if (moved(change.left()) || moved(change.top()) || moved(change.right()) ||
+      moved(change.bottom()))
+    Centre(*drawn);
+}
+
 // Placed before the window first shows, so that it opens in its place.
 void Window::Centre(const QMarginsF& frame) {
+  centredOn_ = frame;
   const QScreen* screen = this->screen();
   if (!screen) return;
   const QSizeF framed = QSizeF(size()).grownBy(frame);

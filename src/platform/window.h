@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QMarginsF>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/surface.h"
 
 class QEventLoop;
-class QMarginsF;
 
 namespace starveil::platform {
 
@@ -66,12 +67,14 @@ class Window : public Surface {
   void Present();
   void ShowCentred();
   void Centre(const QMarginsF& frame);
+  void CentreOnDrawnFrame();
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;
   std::vector<Timer*> timers_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
+  QMarginsF centredOn_;  // the frame the window was centred with
   bool clickStarted_ = false;
   bool painted_ = false;
 };

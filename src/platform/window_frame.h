@@ -20,4 +20,9 @@ std::optional<QMarginsF> ExpectedFrame(QWidget& window);
 // where a manager did not.
 std::optional<QMarginsF> ShowCentredOnClient(QWidget& window);
 
+// The frame a window manager has drawn around a shown top-level window, measured on the screen, in
+// the window's own units. A manager may draw another frame than the one it told of before, or tell
+// of it in other units. Empty where no manager runs or the platform does not say.
+std::optional<QMarginsF> DrawnFrame(QWidget& window);
+
 }  // namespace starveil::platform

@@ -15,4 +15,8 @@ std::optional<QMarginsF> ShowCentredOnClient(QWidget& window) {
   return std::nullopt;
 }
 
+std::optional<QMarginsF> DrawnFrame(QWidget& /*window*/) {
+  return std::nullopt;
+}
+
 }  // namespace starveil::platform

@@ -44,6 +44,12 @@ class Manager {
   }
 
   bool Running() const { return root_ != XCB_WINDOW_NONE; }
+
+  std::optional<QMarginsF> Drawn() const {
+    const std::optional<QMargins> pixels = x11::DrawnFrame(x_, id_);
+    if (!pixels) return std::nullopt;
+    return QMarginsF(*pixels) / window_.devicePixelRatioF();
+  }
   bool Supports(const char* name) const {
     return std::ranges::find(supported_, x11::Atom(x_, name)) != supported_.end();
   }
@@ -103,6 +109,12 @@ class Manager {
 };
 
 }  // namespace
+
+std::optional<QMarginsF> DrawnFrame(QWidget& window) {
+  const Manager manager(window);
+  if (!manager.Running()) return std::nullopt;
+  return manager.Drawn();
+}
 
 std::optional<QMarginsF> ExpectedFrame(QWidget& window) {
   Manager manager(window);

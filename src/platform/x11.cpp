@@ -50,4 +50,32 @@ void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, con
   xcb_flush(x);
 }
 
+std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
+  xcb_window_t top = window;
+  for (;;) {
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x, xcb_query_tree(x, top), nullptr), &std::free);
+    if (!tree) return std::nullopt;
+    if (tree->parent == tree->root) break;
+    top = tree->parent;
+  }
+  const Reply<xcb_get_geometry_reply_t> client(
+      xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
+  const Reply<xcb_get_geometry_reply_t> frame(
+      xcb_get_geometry_reply(x, xcb_get_geometry(x, top), nullptr), &std::free);
+  const Reply<xcb_translate_coordinates_reply_t> place(
+      xcb_translate_coordinates_reply(x, xcb_translate_coordinates(x, window, top, 0, 0), nullptr),
+      &std::free);
+  if (!client || !frame || !place) return std::nullopt;
+  QMargins drawn(place->dst_x, place->dst_y, frame->width - client->width - place->dst_x,
+                 frame->height - client->height - place->dst_y);
+  const std::vector<std::uint32_t> invisible =
+      Property(x, top, Atom(x, "_GTK_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+  if (invisible.size() == 4) {
+    const auto side = [&](std::size_t i) { return static_cast<int>(invisible[i]); };
+    drawn -= QMargins(side(0), side(2), side(1), side(3));
+  }
+  return drawn;
+}
+
 }  // namespace starveil::platform::x11

@@ -2,8 +2,10 @@
 
 #include <xcb/xcb.h>
 
+#include <QMargins>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Reads of the X server's window properties, by which window managers say what they do, and the
@@ -23,5 +25,11 @@ bool ManagerRunning(xcb_connection_t* x, xcb_window_t root);
 // Sends the manager a request about `window`, such as _NET_ACTIVE_WINDOW, with its first values.
 void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, const char* request,
                 std::array<std::uint32_t, 2> values = {});
+
+// The frame drawn around a top-level window, in the server's pixels: what its top-level ancestor,
+// the frame window a manager puts it in, adds on each side, less the invisible edges a frame drawn
+// by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Nothing
+// where the window is its own top level; empty where the window has gone.
+std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window);
 
 }  // namespace starveil::platform::x11
