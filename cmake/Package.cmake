@@ -27,7 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${STARVEIL_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Qt's X11 and Wayland platforms: the game runs natively on Wayland where the desktop scales X11.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-liberation")
 # CPack puts the summary above this as the package's one-line synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Move a cannon along the bottom of a black playfield and fire one shot at a
