@@ -27,12 +27,12 @@ namespace {
 
 constexpr int kPatienceMs = 30'000;
 
-QImage KWinScreen(const QDBusConnection& bus) {
+std::optional<QImage> KWinScreen(const QDBusConnection& bus) {
   QDBusInterface shooter("org.kde.KWin.ScreenShot2", "/org/kde/KWin/ScreenShot2",
                          "org.kde.KWin.ScreenShot2", bus);
-  if (!shooter.isValid()) return {};
+  if (!shooter.isValid()) return std::nullopt;
   std::array<int, 2> pipe{};
-  if (::pipe(pipe.data()) != 0) return {};
+  if (::pipe(pipe.data()) != 0) return QImage();
   QFile reader;
   reader.open(pipe[0], QIODevice::ReadOnly, QFile::AutoCloseHandle);
   const QVariantMap options{{"native-resolution", true}, {"include-cursor", false}};
@@ -40,14 +40,14 @@ QImage KWinScreen(const QDBusConnection& bus) {
   const QDBusReply<QVariantMap> reply = shooter.call(
       "CaptureActiveScreen", options, QVariant::fromValue(QDBusUnixFileDescriptor(pipe[1])));
   ::close(pipe[1]);
-  if (!reply.isValid()) return {};
+  if (!reply.isValid()) return QImage();
   // The pixels follow on the pipe, raw, in the format and the layout the reply gives.
   const QVariantMap shot = reply.value();
   QImage image(shot["width"].toInt(), shot["height"].toInt(),
                static_cast<QImage::Format>(shot["format"].toInt()));
   const QByteArray data = reader.readAll();
   const qsizetype stride = shot["stride"].toInt();
-  if (image.isNull() || data.size() < stride * image.height()) return {};
+  if (image.isNull() || data.size() < stride * image.height()) return QImage();
   for (int y = 0; y < image.height(); ++y)
     std::memcpy(image.scanLine(y), data.constData() + stride * y,
                 std::min<qsizetype>(stride, image.bytesPerLine()));
@@ -89,17 +89,17 @@ QImage FrameOf(std::uint32_t node, const QProcessEnvironment& session) {
   return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage MutterScreen(QDBusConnection& bus, const QProcessEnvironment& session) {
+std::optional<QImage> MutterScreen(QDBusConnection& bus, const QProcessEnvironment& session) {
   const QString service = "org.gnome.Mutter.ScreenCast";
   QDBusInterface caster(service, "/org/gnome/Mutter/ScreenCast", service, bus);
-  if (!caster.isValid()) return {};
+  if (!caster.isValid()) return std::nullopt;
   const QDBusReply<QDBusObjectPath> sessionPath = caster.call("CreateSession", QVariantMap());
-  if (!sessionPath.isValid()) return {};
+  if (!sessionPath.isValid()) return QImage();
   QDBusInterface cast(service, sessionPath.value().path(), service + ".Session", bus);
   // The primary monitor, without the pointer.
   const QDBusReply<QDBusObjectPath> streamPath =
       cast.call("RecordMonitor", QString(), QVariantMap{{"cursor-mode", 0U}});
-  if (!streamPath.isValid()) return {};
+  if (!streamPath.isValid()) return QImage();
   NodeWaiter waiter;
   bus.connect(service, streamPath.value().path(), service + ".Stream", "PipeWireStreamAdded",
               &waiter, SLOT(Added(uint)));
@@ -113,11 +113,11 @@ QImage MutterScreen(QDBusConnection& bus, const QProcessEnvironment& session) {
 
 }  // namespace
 
-QImage CompositorScreen(const QProcessEnvironment& session) {
+std::optional<QImage> CompositorScreen(const QProcessEnvironment& session) {
   QDBusConnection bus = QDBusConnection::connectToBus(session.value("DBUS_SESSION_BUS_ADDRESS"),
                                                       "starveil-compositor-screen");
-  QImage screen = KWinScreen(bus);
-  if (screen.isNull()) screen = MutterScreen(bus, session);
+  std::optional<QImage> screen = KWinScreen(bus);
+  if (!screen) screen = MutterScreen(bus, session);
   QDBusConnection::disconnectFromBus("starveil-compositor-screen");
   return screen;
 }
