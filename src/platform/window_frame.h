@@ -22,7 +22,8 @@ std::optional<QMarginsF> ShowCentredOnClient(QWidget& window);
 
 // The frame a window manager has drawn around a shown top-level window, measured on the screen, in
 // the window's own units. A manager may draw another frame than the one it told of before, or tell
-// of it in other units. Empty where no manager runs or the platform does not say.
+// of it in other units. Empty where no manager runs, where the frame is not drawn in X's windows,
+// and where the platform does not say.
 std::optional<QMarginsF> DrawnFrame(QWidget& window);
 
 }  // namespace starveil::platform

@@ -69,6 +69,8 @@ std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
   if (!client || !frame || !place) return std::nullopt;
   QMargins drawn(place->dst_x, place->dst_y, frame->width - client->width - place->dst_x,
                  frame->height - client->height - place->dst_y);
+  // A frame window no larger than the window: the compositor draws the frame itself, off X.
+  if (drawn.isNull()) return std::nullopt;
   const std::vector<std::uint32_t> invisible =
       Property(x, top, Atom(x, "_GTK_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
   if (invisible.size() == 4) {

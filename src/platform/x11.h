@@ -28,8 +28,9 @@ void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, con
 
 // The frame drawn around a top-level window, in the server's pixels: what its top-level ancestor,
 // the frame window a manager puts it in, adds on each side, less the invisible edges a frame drawn
-// by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Nothing
-// where the window is its own top level; empty where the window has gone.
+// by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Empty
+// where the window is its own top level, where the frame window adds nothing to it (KWin 6 draws
+// its frames itself, off X), and where the window has gone.
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window);
 
 }  // namespace starveil::platform::x11
