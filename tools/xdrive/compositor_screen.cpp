@@ -26,6 +26,10 @@ namespace starveil::xdrive {
 namespace {
 
 constexpr int kPatienceMs = 30'000;
+// mutter sends a screen cast a frame only when it paints the screen anew, and the one it paints as
+// the cast starts may go before the source has joined: a still screen then sends none, and a
+// fresh cast is the quicker way to a frame.
+constexpr int kFrameMs = 8'000;
 
 std::optional<QImage> KWinScreen(const QDBusConnection& bus) {
   QDBusInterface shooter("org.kde.KWin.ScreenShot2", "/org/kde/KWin/ScreenShot2",
@@ -85,7 +89,12 @@ QImage FrameOf(std::uint32_t node, const QProcessEnvironment& session) {
   gst.start("gst-launch-1.0",
             {"-q", "pipewiresrc", "path=" + QString::number(node), "num-buffers=1", "!",
              "videoconvert", "!", "pngenc", "!", "filesink", "location=" + file});
-  if (!gst.waitForFinished(kPatienceMs) || gst.exitCode() != 0) return {};
+  if (!gst.waitForFinished(kFrameMs)) {
+    gst.kill();
+    gst.waitForFinished();
+    return {};
+  }
+  if (gst.exitCode() != 0) return {};
   return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
