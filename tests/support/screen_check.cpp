@@ -15,7 +15,6 @@ namespace starveil::testing {
 namespace {
 
 constexpr int kPicturesKept = 3;  // a fault repeats at every comparison: its first show is enough
-constexpr int kExposureGraceMs = 5000;  // many times what a busy machine takes
 
 // Whatever repaint the window still owes: the changes noted for the next turn of the event loop,
 // and the updates Qt has queued.
@@ -23,20 +22,6 @@ void PaintPending() {
   platform::Surface::PaintNotedChanges();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-}
-
-// Other windows of the program that lie over this one, in its device pixels: what the screen shows
-// there is theirs, or nothing at all where the server keeps no pixels for covered parts.
-QRegion Covered(QWidget& window) {
-  QRegion covered;
-  const qreal scale = window.devicePixelRatioF();
-  for (QWidget* other : QApplication::topLevelWidgets()) {
-    if (other == &window || !other->isVisible()) continue;
-    const QRect over = other->frameGeometry().translated(-window.geometry().topLeft());
-    covered += QRect((over.topLeft().toPointF() * scale).toPoint(),
-                     (over.size().toSizeF() * scale).toSize());
-  }
-  return covered;
 }
 
 void Add(ScreenCheck::Names& names, const platform::Control& control, const std::string& name) {
@@ -54,8 +39,8 @@ void AddArray(ScreenCheck::Names& names, const Array& array, const std::string& 
 
 ScreenCheck::ScreenCheck(Reader reader) : reader_(std::move(reader)) {}
 
-QImage ScreenCheck::FlushedByQt(QWidget& window) {
-  return window.screen()->grabWindow(window.winId()).toImage();
+ScreenCheck::View ScreenCheck::FlushedByQt(QWidget& window) {
+  return {window.screen()->grabWindow(window.winId()).toImage(), {}};
 }
 
 ScreenCheck::Names ScreenCheck::DesignNames(frmMain& frm) {
@@ -80,9 +65,9 @@ std::string ScreenCheck::Compare(QWidget& window, const Names& names) {
   // A window not yet on the screen shows nothing to compare.
   if (!window.windowHandle() || !window.windowHandle()->isExposed()) return {};
   ++comparisons_;
-  shown_ = reader_(window);
-  if (shown_.isNull()) return "the screen's pixels of the window could not be read";
-  shown_ = shown_.convertToFormat(QImage::Format_RGB32);
+  const View view = reader_(window);
+  if (view.pixels.isNull()) return "the screen's pixels of the window could not be read";
+  shown_ = view.pixels.convertToFormat(QImage::Format_RGB32);
 
   const qreal scale = window.devicePixelRatioF();
   if (fresh_.size() != shown_.size()) fresh_ = QImage(shown_.size(), QImage::Format_RGB32);
@@ -96,24 +81,18 @@ std::string ScreenCheck::Compare(QWidget& window, const Names& names) {
   }
   window.render(&fresh_);
 
-  // Once another window has gone, an X server shows nothing of this one where it lay until the
-  // program has repainted there, on the exposure the server sends it: those places are left out
-  // for a little while longer.
-  if (coveredLately_.isValid() && coveredLately_.elapsed() > kExposureGraceMs) coveredMore_ = {};
-  QRegion covered = Covered(window);
-  if (!covered.isEmpty()) {
-    coveredMore_ = covered;
-    coveredLately_.start();
-  }
-  covered += coveredMore_;
   QRegion differing;
   for (int y = 0; y < shown_.height(); ++y) {
     const auto* shown = reinterpret_cast<const QRgb*>(shown_.constScanLine(y));
     const auto* fresh = reinterpret_cast<const QRgb*>(fresh_.constScanLine(y));
+    // Where another window lies over this one, the screen shows that window: nothing is stale.
+    const auto stale = [&](int x) {
+      return ((shown[x] ^ fresh[x]) & RGB_MASK) != 0 && !view.covered.contains(QPoint(x, y));
+    };
     for (int x = 0; x < shown_.width(); ++x) {
-      if (((shown[x] ^ fresh[x]) & RGB_MASK) == 0 || covered.contains(QPoint(x, y))) continue;
+      if (!stale(x)) continue;
       int end = x + 1;
-      while (end < shown_.width() && ((shown[end] ^ fresh[end]) & RGB_MASK) != 0)
+      while (end < shown_.width() && stale(end))
         ++end;
       differing += QRect(x, y, end - x, 1);
       x = end;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QRegion>
 #include <functional>
@@ -23,8 +22,13 @@ namespace starveil::testing {
 // A repaint that missed a pixel leaves it stale on the screen, and only this comparison sees it.
 class ScreenCheck {
  public:
-  // What the screen shows of the window's client area, in device pixels; null if unreadable.
-  using Reader = std::function<QImage(QWidget& window)>;
+  // What the screen shows of a window's client area, in device pixels (null if unreadable), and
+  // the parts of it where other windows lie over it, which show theirs instead.
+  struct View {
+    QImage pixels;
+    QRegion covered;
+  };
+  using Reader = std::function<View(QWidget& window)>;
   // The names that tell the player's view of the controls apart, such as "Lives(2)".
   using Names = std::map<const platform::Control*, std::string>;
 
@@ -38,8 +42,9 @@ class ScreenCheck {
   // The last picture read from the screen, in device pixels.
   const QImage& Shown() const { return shown_; }
 
-  // What Qt last put on the screen for the window, as the screen's grab of it reads.
-  static QImage FlushedByQt(QWidget& window);
+  // What Qt last put on the screen for the window, as the screen's grab of it reads: the window's
+  // own pixels, whatever lies over it.
+  static View FlushedByQt(QWidget& window);
   // Every control of the game window under its design name.
   static Names DesignNames(frmMain& frm);
 
@@ -47,8 +52,6 @@ class ScreenCheck {
   std::string Describe(QWidget& window, const QRegion& differing, const Names& names);
 
   Reader reader_;
-  QRegion coveredMore_;  // where another window lay at the last comparison that found one
-  QElapsedTimer coveredLately_;
   QImage shown_;
   QImage fresh_;
   long comparisons_ = 0;

@@ -3,10 +3,12 @@
 #include <X11/keysym.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -172,6 +174,47 @@ QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
   return QImage(reinterpret_cast<const uchar*>(pixels.data()), box.width(), box.height(),
                 QImage::Format_RGB32)
       .copy();
+}
+
+QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
+  xcb_window_t topLevel = window;
+  for (;;) {
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x, xcb_query_tree(x, topLevel), nullptr), &std::free);
+    if (!tree) return {};
+    if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) break;
+    topLevel = tree->parent;
+  }
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+  const Reply<xcb_query_tree_reply_t> tree(
+      xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr), &std::free);
+  const Reply<xcb_translate_coordinates_reply_t> origin(
+      xcb_translate_coordinates_reply(x, xcb_translate_coordinates(x, window, root, 0, 0), nullptr),
+      &std::free);
+  if (!tree || !origin) return {};
+  // The root's children come bottom to top: those after the top level lie over it.
+  const std::span children(xcb_query_tree_children(tree.get()),
+                           static_cast<std::size_t>(xcb_query_tree_children_length(tree.get())));
+  const auto above = std::ranges::find(children, topLevel);
+  if (above == children.end()) return {};
+  std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>> asked;
+  for (auto it = above + 1; it != children.end(); ++it)
+    asked.emplace_back(xcb_get_window_attributes(x, *it), xcb_get_geometry(x, *it));
+  QRegion covered;
+  for (const auto& [attributesAsked, geometryAsked] : asked) {
+    const Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(x, attributesAsked, nullptr), &std::free);
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(x, geometryAsked, nullptr), &std::free);
+    if (!attributes || !geometry || attributes->map_state != XCB_MAP_STATE_VIEWABLE ||
+        attributes->_class != XCB_WINDOW_CLASS_INPUT_OUTPUT)
+      continue;
+    const int border = 2 * geometry->border_width;
+    covered += QRect(geometry->x - origin->dst_x, geometry->y - origin->dst_y,
+                     geometry->width + border, geometry->height + border) &
+               box;
+  }
+  return covered;
 }
 
 std::vector<QRgb> XDesktop::Pixels(xcb_window_t window, const QRect& box) {

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -22,6 +23,9 @@ namespace starveil::xdrive {
 // screen from. Empty if it cannot be read.
 std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box);
 QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box);
+// The parts of `box`, in `window`'s client area, over which the X server shows other windows: those
+// mapped above the window's top level, its frame where a manager draws one.
+QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box);
 
 // A connection of our own to a desktop's X server, through which the built game is read and played
 // from outside as a player would: windows are found by their titles and read back from what they
