@@ -256,6 +256,9 @@ void XDesktop::Key(std::string_view combination) {
     Press(key);
   for (std::size_t i = keys.size(); i-- > 0;)
     Release(keys[i]);
+  // Only once the server has answered has it taken the keys: a driver that leaves at once, as the
+  // command does, may otherwise leave a key held down and repeating, or lost.
+  Focus();
 }
 
 void XDesktop::Keys(std::initializer_list<std::string_view> combinations,

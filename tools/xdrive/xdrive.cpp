@@ -1,7 +1,6 @@
 // The driver from the shell, on the X display that DISPLAY names, for the package check:
 //   xdrive window <title> <seconds>  waits for a shown window of that exact title, and prints its
-//   id
-//                                    and its process's
+//                                    id and its process's
 //   xdrive shown <title>             succeeds while a window of that title is shown
 //   xdrive colours <id>              prints how many colours the window's client area shows
 //   xdrive key <key>                 presses and releases a key, "Left" or "shift+Tab", for the
