@@ -50,15 +50,19 @@ void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, con
   xcb_flush(x);
 }
 
-std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
-  xcb_window_t top = window;
-  for (;;) {
+xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window) {
+  for (xcb_window_t top = window;;) {
     const Reply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(x, xcb_query_tree(x, top), nullptr), &std::free);
-    if (!tree) return std::nullopt;
-    if (tree->parent == tree->root) break;
+    if (!tree) return XCB_WINDOW_NONE;
+    if (tree->parent == tree->root) return top;
     top = tree->parent;
   }
+}
+
+std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
+  const xcb_window_t top = TopLevel(x, window);
+  if (top == XCB_WINDOW_NONE) return std::nullopt;
   const Reply<xcb_get_geometry_reply_t> client(
       xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
   const Reply<xcb_get_geometry_reply_t> frame(

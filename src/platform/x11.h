@@ -26,6 +26,10 @@ bool ManagerRunning(xcb_connection_t* x, xcb_window_t root);
 void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, const char* request,
                 std::array<std::uint32_t, 2> values = {});
 
+// The window's ancestor among the root's children: the frame window a manager puts it in, or the
+// window itself where none does. None where the window has gone.
+xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window);
+
 // The frame drawn around a top-level window, in the server's pixels: what its top-level ancestor,
 // the frame window a manager puts it in, adds on each side, less the invisible edges a frame drawn
 // by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Empty

@@ -177,14 +177,7 @@ QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
 }
 
 QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
-  xcb_window_t topLevel = window;
-  for (;;) {
-    const Reply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(x, xcb_query_tree(x, topLevel), nullptr), &std::free);
-    if (!tree) return {};
-    if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) break;
-    topLevel = tree->parent;
-  }
+  const xcb_window_t topLevel = platform::x11::TopLevel(x, window);
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
   const Reply<xcb_query_tree_reply_t> tree(
       xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr), &std::free);
