@@ -71,6 +71,9 @@ std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
       xcb_translate_coordinates_reply(x, xcb_translate_coordinates(x, window, top, 0, 0), nullptr),
       &std::free);
   if (!client || !frame || !place) return std::nullopt;
+  // A frame window smaller than the window is still being made: KWin maps its frame window at 1x1
+  // and sizes it a moment later. Centring on that would send the window to the screen's corner.
+  if (frame->width < client->width || frame->height < client->height) return std::nullopt;
   QMargins drawn(place->dst_x, place->dst_y, frame->width - client->width - place->dst_x,
                  frame->height - client->height - place->dst_y);
   // A frame window no larger than the window: the compositor draws the frame itself, off X.

@@ -34,7 +34,8 @@ xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window);
 // the frame window a manager puts it in, adds on each side, less the invisible edges a frame drawn
 // by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Empty
 // where the window is its own top level, where the frame window adds nothing to it (KWin 6 draws
-// its frames itself, off X), and where the window has gone.
+// its frames itself, off X), where the frame window is smaller than the window, and where the
+// window has gone.
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window);
 
 }  // namespace starveil::platform::x11
