@@ -140,6 +140,8 @@ manager_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
+pipewire_answers() { pw-cli info 0 >/dev/null 2>&1; }
+
 start_session_bus() {
   export DBUS_SESSION_BUS_ADDRESS=unix:path=$runtime/bus
   run dbus-daemon --session --nofork --nopidfile --address="$DBUS_SESSION_BUS_ADDRESS"
@@ -148,7 +150,8 @@ start_session_bus() {
 
 # XWayland puts its socket there, and the compositors start it only where everyone may.
 x_socket_directory() {
-  [[ -d /tmp/.X11-unix ]] || mkdir -m 1777 /tmp/.X11-unix
+  # Another desktop starting beside this one may make it first.
+  mkdir -p -m 1777 /tmp/.X11-unix
   [[ $(stat -c %a /tmp/.X11-unix) == 1777 ]] || chmod 1777 /tmp/.X11-unix ||
     fail "/tmp/.X11-unix must be writable by all (mode 1777)"
 }
@@ -227,8 +230,11 @@ start_mutter() {
     printf "[org/gnome/mutter]\nexperimental-features=['scale-monitor-framebuffer']\n" \
       >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
   fi
-  # PipeWire carries mutter's screen casts, by which the tests take the screen.
+  # PipeWire carries mutter's screen casts, by which the tests take the screen. Its session
+  # manager, which links a cast to its reader, gives up at once on a PipeWire not yet answering,
+  # and the cast then never sends a frame.
   run pipewire
+  wait_until "PipeWire" pipewire_answers
   run wireplumber
   run mutter --headless --wayland --virtual-monitor "${width}x${height}" -- "$child"
   take_session_variables "$child"
