@@ -62,6 +62,10 @@ constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
 const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
                          TwipsToPixels(frmMain::kPlayfield.height)};
 constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
+// Where the "Points" caption stands, from the playfield's top left corner.
+const QRect kPointsCaptionPx(TwipsToPixels(1320) - kPlayfieldLeftPx,
+                             TwipsToPixels(120) - kPlayfieldTopPx, TwipsToPixels(675),
+                             TwipsToPixels(255));
 
 // The desktop's own scale, in per cent, where the row scales the screen as its display settings
 // would (CMakeLists.txt beside names it); the test then judges the sprites as the compositor shows
@@ -701,7 +705,13 @@ void ShowsTheSpritesCrisp(Session& session) {
             << field->y() << " " << field->width() << "x" << field->height() << "\n";
   EXPECT_GE(share, LeastPaletteShare());
   if (DesktopScale() % 100 == 0) {
-    EXPECT_EQ(MixedBlocks(screen, *field, DesktopScale() / 100), 0);
+    const int whole = DesktopScale() / 100;
+    EXPECT_EQ(MixedBlocks(screen, *field, whole), 0);
+    // Text drawn at the screen's resolution has edges finer than the window's pixels; text
+    // enlarged from them has none.
+    const QPoint caption = field->topLeft() + kPointsCaptionPx.topLeft() * whole;
+    EXPECT_GT(MixedBlocks(screen, QRect(caption, kPointsCaptionPx.size() * whole), whole), 0)
+        << "the \"Points\" caption is enlarged, not drawn at the screen's resolution";
   }
 }
 
