@@ -98,7 +98,8 @@ void frmMain::LayOut() {
   Image1.Move(120, 120, 1155, 855);
   Image1.SetPicture(assets::Load("title"));
   Design(Label1.Design(1, *this),
-         {1320, 120, 675, 255, "Points", kCaptionFont, {}, kBlack, false, false});
+         {kPointsCaption.left, kPointsCaption.top, kPointsCaption.width, kPointsCaption.height,
+          "Points", kCaptionFont, std::nullopt, kBlack, false, false});
   Design(lblPoints, {2040, 120, 1155, 285, "000.000.000", kCaptionFont, Rgb{192, 255, 255},
                      Rgb{0, 0, 128}, true, true});
   Design(Label1.Design(0, *this),

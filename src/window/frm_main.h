@@ -34,6 +34,8 @@ class frmMain final : public platform::Window {
   // below the playfield, so the sprites stored beneath it stay unseen.
   static constexpr float kClientWidth = 5370;
   static constexpr platform::TwipRect kPlayfield{60, 1200, 5295, 4155};
+  // The "Points" caption's place, the window's first text.
+  static constexpr platform::TwipRect kPointsCaption{1320, 120, 675, 255};
   // Of outer height under the playfield's bottom edge.
   static constexpr float kBelowPlayfield = 440;
   static constexpr float kLoadedClientHeight =

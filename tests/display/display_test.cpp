@@ -63,9 +63,10 @@ const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
                          TwipsToPixels(frmMain::kPlayfield.height)};
 constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 // Where the "Points" caption stands, from the playfield's top left corner.
-const QRect kPointsCaptionPx(TwipsToPixels(1320) - kPlayfieldLeftPx,
-                             TwipsToPixels(120) - kPlayfieldTopPx, TwipsToPixels(675),
-                             TwipsToPixels(255));
+const QRect kPointsCaptionPx(TwipsToPixels(frmMain::kPointsCaption.left) - kPlayfieldLeftPx,
+                             TwipsToPixels(frmMain::kPointsCaption.top) - kPlayfieldTopPx,
+                             TwipsToPixels(frmMain::kPointsCaption.width),
+                             TwipsToPixels(frmMain::kPointsCaption.height));
 
 // The desktop's own scale, in per cent, where the row scales the screen as its display settings
 // would (CMakeLists.txt beside names it); the test then judges the sprites as the compositor shows
