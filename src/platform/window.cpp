@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/keys.h"
 #include "platform/picture.h"
@@ -17,6 +18,34 @@
 #include "platform/window_frame.h"
 
 namespace starveil::platform {
+
+namespace {
+
+// Where to put a window's client area along one side of the screen, in the window's units, for a
+// frame `frameBefore` units deep on that side. On a scaled screen a place may fall between two of
+// the window's units, and the frame between two of the screen's pixels; the nearest place is
+// within a pixel. A compositor that enlarges the screen by a fraction (KWin at 1.5, X11 programs
+// scaling themselves) draws a frame crisp only where its corner lies on a whole pixel both of the
+// screen and of its own units (every third pixel at 1.5): of the places within a pixel of the
+// exact one, the nearest such place is taken where there is one.
+int ClientPlace(qreal exact, qreal frameBefore, qreal scale) {
+  const auto pixels = [scale](int place) { return std::round(place * scale); };  // as Qt places
+  const auto whole = [](qreal value) { return std::abs(value - std::round(value)) < 1e-3; };
+  const auto offCentre = [&](int place) { return std::abs(pixels(place) - exact * scale); };
+  const auto crisp = [&](int place) {
+    const qreal corner = pixels(place) - frameBefore * scale;
+    return whole(corner) && whole(corner / scale);
+  };
+  const int nearest = qRound(exact);
+  std::optional<int> best;
+  for (const int place : {nearest, nearest - 1, nearest + 1}) {
+    if (offCentre(place) <= 1 && crisp(place) && (!best || offCentre(place) < offCentre(*best)))
+      best = place;
+  }
+  return best.value_or(nearest);
+}
+
+}  // namespace
 
 Window::Window() : Surface(nullptr) {}
 
@@ -176,10 +205,12 @@ void Window::Centre(const QMarginsF& frame) {
   const QRectF area = screen->availableGeometry();
   const QPointF frameCorner(area.x() + (area.width() - framed.width()) / 2,
                             area.y() + (area.height() - framed.height()) / 2);
-  // Placing the client area itself leaves the manager nothing to adjust. On a scaled screen a
-  // frame may end between two of the window's units; the nearest one is the best there is.
+  // Placing the client area itself leaves the manager nothing to adjust.
   const QPointF client = frameCorner + QPointF(frame.left(), frame.top());
-  setGeometry(QRect(client.toPoint(), size()));
+  const qreal scale = devicePixelRatioF();
+  setGeometry(QRect(QPoint(ClientPlace(client.x(), frame.left(), scale),
+                           ClientPlace(client.y(), frame.top(), scale)),
+                    size()));
 }
 
 void Window::Present() {
