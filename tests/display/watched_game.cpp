@@ -30,7 +30,7 @@ testing::ScreenCheck::View ShownByTheXServer(QWidget& window) {
   if (!x11) return {};
   xcb_connection_t* x = x11->connection();
   const auto id = static_cast<xcb_window_t>(window.winId());
-  const QRect box(QPoint(), (QSizeF(window.size()) * window.devicePixelRatioF()).toSize());
+  const QRect box = xdrive::ReadableBox(x, id);
   // Held still between finding what lies over the window and reading it: a message box's frame
   // may go in between, the manager's doing, long after the program has closed the box.
   xcb_grab_server(x);

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <QtMath>
+#include <cmath>
 #include <sstream>
 
 #include "platform/surface.h"
@@ -70,15 +72,21 @@ std::string ScreenCheck::Compare(QWidget& window, const Names& names) {
   shown_ = view.pixels.convertToFormat(QImage::Format_RGB32);
 
   const qreal scale = window.devicePixelRatioF();
-  if (fresh_.size() != shown_.size()) fresh_ = QImage(shown_.size(), QImage::Format_RGB32);
-  fresh_.setDevicePixelRatio(scale);
-  if (QSizeF(window.size()) * scale != QSizeF(fresh_.size())) {
+  // At a fractional scale a side may end between two pixels, and the screen show one fewer.
+  const QSizeF painted = QSizeF(window.size()) * scale;
+  const QSize drawn(qCeil(painted.width()), qCeil(painted.height()));
+  const QSize missing = drawn - shown_.size();
+  const int slack = scale == std::floor(scale) ? 0 : 1;
+  if (missing.width() < 0 || missing.height() < 0 || missing.width() > slack ||
+      missing.height() > slack) {
     std::ostringstream out;
     out << "the screen shows " << shown_.width() << "x" << shown_.height()
         << " pixels of a window of " << window.width() << "x" << window.height() << " at scale "
         << scale;
     return out.str();
   }
+  if (fresh_.size() != drawn) fresh_ = QImage(drawn, QImage::Format_RGB32);
+  fresh_.setDevicePixelRatio(scale);
   window.render(&fresh_);
 
   QRegion differing;

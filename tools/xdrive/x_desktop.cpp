@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -122,9 +123,12 @@ QRect XDesktop::ClientRect(xcb_window_t window) {
 }
 
 QRect XDesktop::FramedRect(xcb_window_t window) {
+  const QRect client = ClientRect(window);
+  // The frame as drawn, where X holds it; a manager may tell another, or in other units.
+  if (const std::optional<QMargins> drawn = platform::x11::DrawnFrame(x_.get(), window))
+    return client.marginsAdded(*drawn);
   const std::vector<std::uint32_t> frame =
       Property(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
-  const QRect client = ClientRect(window);
   if (frame.size() != 4) return client;
   return client.adjusted(-static_cast<int>(frame[0]), -static_cast<int>(frame[2]),
                          static_cast<int>(frame[1]), static_cast<int>(frame[3]));
@@ -176,6 +180,23 @@ QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
       .copy();
 }
 
+QRect ReadableBox(xcb_connection_t* x, xcb_window_t window) {
+  QRect readable;
+  QPoint origin;  // of the window seen so far, in the coordinates of the one holding it
+  for (xcb_window_t seen = window;;) {
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(x, xcb_get_geometry(x, seen), nullptr), &std::free);
+    const Reply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(x, xcb_query_tree(x, seen), nullptr), &std::free);
+    if (!geometry || !tree) return {};
+    const QRect area(QPoint() - origin, QSize(geometry->width, geometry->height));
+    readable = seen == window ? area : readable & area;
+    if (tree->parent == tree->root) return readable;
+    origin += QPoint(geometry->x, geometry->y);
+    seen = tree->parent;
+  }
+}
+
 QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
   const xcb_window_t topLevel = platform::x11::TopLevel(x, window);
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
@@ -219,7 +240,7 @@ QImage XDesktop::Image(xcb_window_t window, const QRect& box) {
 }
 
 QImage XDesktop::Grab(xcb_window_t window) {
-  return Image(window, QRect(QPoint(), ClientRect(window).size()));
+  return Image(window, ReadableBox(x_.get(), window));
 }
 
 xcb_keycode_t XDesktop::Keycode(std::string_view key) {

@@ -23,6 +23,11 @@ namespace starveil::xdrive {
 // screen from. Empty if it cannot be read.
 std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box);
 QImage WindowImage(xcb_connection_t* x, xcb_window_t window, const QRect& box);
+// The part of `window`'s client area that the windows holding it leave on the screen, which is
+// all the X server will read: a manager's frame may cut a client short. KWin, with X11 programs
+// scaling themselves to 1.5, rounds its frame to its own units and cuts the game window's last
+// row of pixels.
+QRect ReadableBox(xcb_connection_t* x, xcb_window_t window);
 // The parts of `box`, in `window`'s client area, over which the X server shows other windows: those
 // mapped above the window's top level, its frame where a manager draws one.
 QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box);
