@@ -7,7 +7,9 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <optional>
 
@@ -20,6 +22,8 @@
 namespace starveil::platform {
 
 namespace {
+
+constexpr auto kFrameLookEvery = std::chrono::milliseconds(50);
 
 // Where to put a window's client area along one side of the screen, in the window's units, for a
 // frame `frameBefore` units deep on that side. On a scaled screen a place may fall between two of
@@ -188,7 +192,12 @@ void Window::ShowCentred() {
 // programs scale themselves. Measured once drawn, it centres the window again, by a pixel at least.
 void Window::CentreOnDrawnFrame() {
   const std::optional<QMarginsF> drawn = DrawnFrame(*this);
-  if (!drawn) return;
+  if (!drawn) {
+    // A frame still being made is looked at again a little later, for as long as a manager takes.
+    if (FrameBeingMade(*this) && frameLooksLeft_-- > 0)
+      QTimer::singleShot(kFrameLookEvery, this, &Window::CentreOnDrawnFrame);
+    return;
+  }
   const QMarginsF change = (*drawn - centredOn_) * devicePixelRatioF();
   const auto moved = [](qreal side) { return std::abs(side) >= 1; };
   if (moved(change.left()) || moved(change.top()) || moved(change.right()) ||

@@ -77,6 +77,7 @@ class Window : public Surface {
   QMarginsF centredOn_;  // the frame the window was centred with
   bool clickStarted_ = false;
   bool painted_ = false;
+  int frameLooksLeft_ = 40;  // two seconds of looking for a frame still being made
 };
 
 }  // namespace starveil::platform

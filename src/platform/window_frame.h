@@ -26,4 +26,8 @@ std::optional<QMarginsF> ShowCentredOnClient(QWidget& window);
 // and where the platform does not say.
 std::optional<QMarginsF> DrawnFrame(QWidget& window);
 
+// Whether the window manager is still making the frame of a shown top-level window: KWin sizes its
+// frame window a moment after the window maps, which may come after the window's first paint.
+bool FrameBeingMade(QWidget& window);
+
 }  // namespace starveil::platform

@@ -19,4 +19,8 @@ std::optional<QMarginsF> DrawnFrame(QWidget& /*window*/) {
   return std::nullopt;
 }
 
+bool FrameBeingMade(QWidget& /*window*/) {
+  return false;
+}
+
 }  // namespace starveil::platform

@@ -50,6 +50,7 @@ class Manager {
     if (!pixels) return std::nullopt;
     return QMarginsF(*pixels) / window_.devicePixelRatioF();
   }
+  bool BeingFramed() const { return x11::FrameBeingMade(x_, id_); }
   bool Supports(const char* name) const {
     return std::ranges::find(supported_, x11::Atom(x_, name)) != supported_.end();
   }
@@ -114,6 +115,11 @@ std::optional<QMarginsF> DrawnFrame(QWidget& window) {
   const Manager manager(window);
   if (!manager.Running()) return std::nullopt;
   return manager.Drawn();
+}
+
+bool FrameBeingMade(QWidget& window) {
+  const Manager manager(window);
+  return manager.Running() && manager.BeingFramed();
 }
 
 std::optional<QMarginsF> ExpectedFrame(QWidget& window) {

@@ -60,9 +60,20 @@ xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window) {
   }
 }
 
+bool FrameBeingMade(xcb_connection_t* x, xcb_window_t window) {
+  const xcb_window_t top = TopLevel(x, window);
+  if (top == XCB_WINDOW_NONE || top == window) return false;
+  const Reply<xcb_get_geometry_reply_t> client(
+      xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
+  const Reply<xcb_get_geometry_reply_t> frame(
+      xcb_get_geometry_reply(x, xcb_get_geometry(x, top), nullptr), &std::free);
+  return client && frame && (frame->width < client->width || frame->height < client->height);
+}
+
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
   const xcb_window_t top = TopLevel(x, window);
-  if (top == XCB_WINDOW_NONE) return std::nullopt;
+  // Centring on a frame still being made would send the window to the screen's corner.
+  if (top == XCB_WINDOW_NONE || FrameBeingMade(x, window)) return std::nullopt;
   const Reply<xcb_get_geometry_reply_t> client(
       xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
   const Reply<xcb_get_geometry_reply_t> frame(
@@ -71,9 +82,6 @@ std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
       xcb_translate_coordinates_reply(x, xcb_translate_coordinates(x, window, top, 0, 0), nullptr),
       &std::free);
   if (!client || !frame || !place) return std::nullopt;
-  // A frame window smaller than the window is still being made: KWin maps its frame window at 1x1
-  // and sizes it a moment later. Centring on that would send the window to the screen's corner.
-  if (frame->width < client->width || frame->height < client->height) return std::nullopt;
   QMargins drawn(place->dst_x, place->dst_y, frame->width - client->width - place->dst_x,
                  frame->height - client->height - place->dst_y);
   // A frame window no larger than the window: the compositor draws the frame itself, off X.

@@ -30,12 +30,15 @@ void AskManager(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, con
 // window itself where none does. None where the window has gone.
 xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window);
 
+// A frame window smaller than the window it holds is still being made: KWin maps its frame window
+// at 1x1 and sizes it a moment later.
+bool FrameBeingMade(xcb_connection_t* x, xcb_window_t window);
+
 // The frame drawn around a top-level window, in the server's pixels: what its top-level ancestor,
 // the frame window a manager puts it in, adds on each side, less the invisible edges a frame drawn
 // by a GTK program declares (_GTK_FRAME_EXTENTS), where shadows and resize handles go. Empty
 // where the window is its own top level, where the frame window adds nothing to it (KWin 6 draws
-// its frames itself, off X), where the frame window is smaller than the window, and where the
-// window has gone.
+// its frames itself, off X), where the frame is still being made, and where the window has gone.
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window);
 
 }  // namespace starveil::platform::x11
