@@ -215,9 +215,20 @@ start_kwin_wayland() {
   KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 run "$runtime/kwin/kwin_wayland" "${args[@]}" \
     --no-lockscreen --no-global-shortcuts --exit-with-session "$child"
   take_session_variables "$child"
-  # Plasma tells X11 programs that scale themselves the screen's dots per inch.
+  # Plasma tells X11 programs that scale themselves the screen's dots per inch. Under KWin 6 other
+  # X resources ("*customization: -color") are loaded a moment after its X server starts, and may
+  # replace those merged before: merged again until they stay.
   if ((desktop_scale != 100)) && [[ $x11_scaling == themselves ]]; then
-    echo "Xft.dpi: $((96 * desktop_scale / 100))" | xrdb -merge
+    local held=0 attempt
+    for attempt in {1..20}; do
+      if xrdb -query | grep '^Xft\.dpi:' >/dev/null; then
+        ((++held < 3)) || break
+      else
+        held=0
+        echo "Xft.dpi: $((96 * desktop_scale / 100))" | xrdb -merge
+      fi
+      sleep 0.5
+    done
   fi
 }
 
