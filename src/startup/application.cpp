@@ -10,6 +10,7 @@ namespace starveil {
 
 int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
   platform::ChooseDisplayPlatform();
+  platform::QuietStaleScaleWarnings();
   platform::OpenToScreenReaders();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.
