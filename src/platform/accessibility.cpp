@@ -275,19 +275,6 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
   return nullptr;
 }
 
-QtMessageHandler& PreviousHandler() {
-  static QtMessageHandler handler = nullptr;
-  return handler;
-}
-
-// A screen reader may take longer than the tenth of a second Qt waits for it to pass on a key;
-// Qt then delivers the key itself and says so. The player loses nothing and the line tells them
-// nothing.
-void QuietKeyTimeouts(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && message.startsWith("QSpiApplication::keyEventError")) return;
-  PreviousHandler()(type, context, message);
-}
-
 bool Listening() {
   return Listener() || QAccessible::isActive();
 }
@@ -314,7 +301,6 @@ void OpenToScreenReaders() {
   // Qt's bridge warns of every event it has no way to pass on, such as the keys' text box
   // filling up; the player has no use for those lines.
   QLoggingCategory::setFilterRules("qt.accessibility.atspi.warning=false");
-  PreviousHandler() = qInstallMessageHandler(QuietKeyTimeouts);
 }
 
 void InstallAccessibility() {

@@ -11,9 +11,4 @@ namespace starveil::platform {
 // pixel itself.
 void ChooseDisplayPlatform();
 
-// Qt 6.8 on Wayland warns, for its own developers, that a window's cached scale was stale when the
-// compositor tells a fractional scale after the window's first paint; Qt then paints at the scale
-// told. The player has no use for that line: it is left out, and every other one passed on.
-void QuietStaleScaleWarnings();
-
 }  // namespace starveil::platform

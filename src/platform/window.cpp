@@ -23,7 +23,9 @@ namespace starveil::platform {
 
 namespace {
 
+// A frame still being made is looked at again, for two seconds at most.
 constexpr auto kFrameLookEvery = std::chrono::milliseconds(50);
+constexpr int kFrameLooks = 40;
 
 // Where to put a window's client area along one side of the screen, in the window's units, for a
 // frame `frameBefore` units deep on that side. On a scaled screen a place may fall between two of
@@ -156,7 +158,9 @@ void Window::paintEvent(QPaintEvent* event) {
   painted_ = true;
   TraceEvent("first-paint", windowTitle().toStdString());
   // Once this paint is done: moving a window while it paints would leave its contents behind.
-  if (centred_) QMetaObject::invokeMethod(this, &Window::CentreOnDrawnFrame, Qt::QueuedConnection);
+  if (centred_)
+    QMetaObject::invokeMethod(
+        this, [this] { CentreOnDrawnFrame(kFrameLooks); }, Qt::QueuedConnection);
 }
 
 void Window::Adopt(Timer& timer) {
@@ -190,12 +194,12 @@ void Window::ShowCentred() {
 // A manager may draw another frame than the one it told of before: mutter answers a taller title
 // bar than it draws on a scaled screen, and KWin tells its frame in other units where X11
 // programs scale themselves. Measured once drawn, it centres the window again, by a pixel at least.
-void Window::CentreOnDrawnFrame() {
+void Window::CentreOnDrawnFrame(int looksLeft) {
   const std::optional<QMarginsF> drawn = DrawnFrame(*this);
   if (!drawn) {
-    // A frame still being made is looked at again a little later, for as long as a manager takes.
-    if (FrameBeingMade(*this) && frameLooksLeft_-- > 0)
-      QTimer::singleShot(kFrameLookEvery, this, &Window::CentreOnDrawnFrame);
+    if (looksLeft > 1 && FrameBeingMade(*this))
+      QTimer::singleShot(kFrameLookEvery, this,
+                         [this, looksLeft] { CentreOnDrawnFrame(looksLeft - 1); });
     return;
   }
   const QMarginsF change = (*drawn - centredOn_) * devicePixelRatioF();

@@ -67,7 +67,7 @@ class Window : public Surface {
   void Present();
   void ShowCentred();
   void Centre(const QMarginsF& frame);
-  void CentreOnDrawnFrame();
+  void CentreOnDrawnFrame(int looksLeft);
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;
@@ -77,7 +77,6 @@ class Window : public Surface {
   QMarginsF centredOn_;  // the frame the window was centred with
   bool clickStarted_ = false;
   bool painted_ = false;
-  int frameLooksLeft_ = 40;  // two seconds of looking for a frame still being made
 };
 
 }  // namespace starveil::platform

@@ -60,30 +60,49 @@ xcb_window_t TopLevel(xcb_connection_t* x, xcb_window_t window) {
   }
 }
 
-bool FrameBeingMade(xcb_connection_t* x, xcb_window_t window) {
+namespace {
+
+// A window and the frame window a manager put it in, as the server holds them now.
+struct Framing {
+  xcb_window_t top;
+  Reply<xcb_get_geometry_reply_t> client;
+  Reply<xcb_get_geometry_reply_t> frame;
+
+  bool BeingMade() const { return frame->width < client->width || frame->height < client->height; }
+};
+
+std::optional<Framing> Framed(xcb_connection_t* x, xcb_window_t window) {
   const xcb_window_t top = TopLevel(x, window);
-  if (top == XCB_WINDOW_NONE || top == window) return false;
-  const Reply<xcb_get_geometry_reply_t> client(
-      xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
-  const Reply<xcb_get_geometry_reply_t> frame(
-      xcb_get_geometry_reply(x, xcb_get_geometry(x, top), nullptr), &std::free);
-  return client && frame && (frame->width < client->width || frame->height < client->height);
+  if (top == XCB_WINDOW_NONE) return std::nullopt;
+  Framing framing{top,
+                  Reply<xcb_get_geometry_reply_t>(
+                      xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free),
+                  Reply<xcb_get_geometry_reply_t>(
+                      xcb_get_geometry_reply(x, xcb_get_geometry(x, top), nullptr), &std::free)};
+  if (!framing.client || !framing.frame) return std::nullopt;
+  return framing;
+}
+
+}  // namespace
+
+bool FrameBeingMade(xcb_connection_t* x, xcb_window_t window) {
+  const std::optional<Framing> framing = Framed(x, window);
+  return framing && framing->BeingMade();
 }
 
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
-  const xcb_window_t top = TopLevel(x, window);
+  const std::optional<Framing> framing = Framed(x, window);
   // Centring on a frame still being made would send the window to the screen's corner.
-  if (top == XCB_WINDOW_NONE || FrameBeingMade(x, window)) return std::nullopt;
-  const Reply<xcb_get_geometry_reply_t> client(
-      xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr), &std::free);
-  const Reply<xcb_get_geometry_reply_t> frame(
-      xcb_get_geometry_reply(x, xcb_get_geometry(x, top), nullptr), &std::free);
+  if (!framing || framing->BeingMade()) return std::nullopt;
+  const xcb_window_t top = framing->top;
+  const xcb_get_geometry_reply_t& client = *framing->client;
+  const xcb_get_geometry_reply_t& frame = *framing->frame;
   const Reply<xcb_translate_coordinates_reply_t> place(
       xcb_translate_coordinates_reply(x, xcb_translate_coordinates(x, window, top, 0, 0), nullptr),
       &std::free);
-  if (!client || !frame || !place) return std::nullopt;
-  QMargins drawn(place->dst_x, place->dst_y, frame->width - client->width - place->dst_x,
-                 frame->height - client->height - place->dst_y);
+  if (!place) return std::nullopt;
+  QMargins drawn(place->dst_x, place->dst_y, frame.width - client.width - place->dst_x,
+                 frame.height - client.height - place->dst_y);
   // A frame window no larger than the window: the compositor draws the frame itself, off X.
   if (drawn.isNull()) return std::nullopt;
   const std::vector<std::uint32_t> invisible =
