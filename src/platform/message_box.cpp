@@ -1,15 +1,41 @@
 #include "platform/message_box.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/window.h"
 
 namespace starveil::platform {
 
+namespace {
+
+// Room on either side of a title bar's text for three buttons and their spacing, in lines of the
+// title's font: as wide as the title bars Qt draws for Wayland windows need them.
+constexpr int kTitleBarButtonsInLines = 7;
+
+// Where Qt draws a Wayland window's title bar itself, as under GNOME, it centres the title across
+// the bar and cuts it off where the buttons begin: a box no wider than its text would show none of
+// its title. Widened, the box shows it whole.
+void LeaveRoomForTheTitle(QMessageBox& box) {
+  if (QApplication::platformName() != "wayland") return;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+  const int width =
+      title.horizontalAdvance(box.windowTitle()) + 2 * kTitleBarButtonsInLines * title.height();
+  grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
+
 void WindowMessageBox::Show(const std::string& text) {
   if (owner_.IsUnloaded()) return;
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                   QString::fromStdString(text), QMessageBox::Ok, &owner_);
+  LeaveRoomForTheTitle(box);
   box.exec();
   // A window manager hands the focus back to the window when the box goes; with none, nothing
   // does, and the player's next keys would go nowhere.
