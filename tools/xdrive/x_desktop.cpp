@@ -1,18 +1,13 @@
 #include "x_desktop.h"
 
-#include <X11/keysym.h>
 #include <xcb/xtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
 #include <span>
-#include <stdexcept>
-#include <string>
-#include <thread>
 
 #include "platform/x11.h"
 
@@ -23,37 +18,6 @@ namespace {
 template <class T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-// The keys the game and its yardsticks take, by their X keysym names.
-xcb_keysym_t Keysym(std::string_view key) {
-  struct Named {
-    std::string_view name;
-    xcb_keysym_t keysym;
-  };
-  static constexpr std::array<Named, 7> kKeys{{
-      {"Left", XK_Left},
-      {"Right", XK_Right},
-      {"Up", XK_Up},
-      {"space", XK_space},
-      {"Tab", XK_Tab},
-      {"Return", XK_Return},
-      {"shift", XK_Shift_L},
-  }};
-  for (const Named& named : kKeys) {
-    if (named.name == key) return named.keysym;
-  }
-  throw std::invalid_argument("no key named " + std::string(key));
-}
-
-std::vector<std::string_view> Split(std::string_view combination) {
-  std::vector<std::string_view> keys;
-  for (std::size_t plus; (plus = combination.find('+')) != std::string_view::npos;) {
-    keys.push_back(combination.substr(0, plus));
-    combination.remove_prefix(plus + 1);
-  }
-  keys.push_back(combination);
-  return keys;
-}
-
 }  // namespace
 
 XDesktop::XDesktop(const QString& display)
@@ -62,12 +26,10 @@ XDesktop::XDesktop(const QString& display)
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x_.get())).data;
   root_ = screen->root;
   screenSize_ = QSize(screen->width_in_pixels, screen->height_in_pixels);
-  keySymbols_ = xcb_key_symbols_alloc(x_.get());
+  keyboard_ = std::make_unique<XTestKeyboard>(x_.get());
 }
 
-XDesktop::~XDesktop() {
-  if (keySymbols_) xcb_key_symbols_free(keySymbols_);
-}
+XDesktop::~XDesktop() = default;
 
 xcb_window_t XDesktop::FindWindow(const QString& title, std::optional<std::int64_t> pid) {
   // Managers put a client inside frames of their own, a level or two below the root.
@@ -241,46 +203,6 @@ QImage XDesktop::Image(xcb_window_t window, const QRect& box) {
 
 QImage XDesktop::Grab(xcb_window_t window) {
   return Image(window, ReadableBox(x_.get(), window));
-}
-
-xcb_keycode_t XDesktop::Keycode(std::string_view key) {
-  const std::unique_ptr<xcb_keycode_t, decltype(&std::free)> codes(
-      xcb_key_symbols_get_keycode(keySymbols_, Keysym(key)), &std::free);
-  if (!codes || *codes == XCB_NO_SYMBOL)
-    throw std::runtime_error("no keycode for " + std::string(key));
-  return *codes;
-}
-
-void XDesktop::Fake(std::uint8_t type, std::uint8_t detail) {
-  xcb_test_fake_input(x_.get(), type, detail, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
-  xcb_flush(x_.get());
-}
-
-void XDesktop::Press(std::string_view key) {
-  Fake(XCB_KEY_PRESS, Keycode(key));
-}
-
-void XDesktop::Release(std::string_view key) {
-  Fake(XCB_KEY_RELEASE, Keycode(key));
-}
-
-void XDesktop::Key(std::string_view combination) {
-  const std::vector<std::string_view> keys = Split(combination);
-  for (const std::string_view key : keys)
-    Press(key);
-  for (std::size_t i = keys.size(); i-- > 0;)
-    Release(keys[i]);
-  // Only once the server has answered has it taken the keys: a driver that leaves at once, as the
-  // command does, may otherwise leave a key held down and repeating, or lost.
-  Focus();
-}
-
-void XDesktop::Keys(std::initializer_list<std::string_view> combinations,
-                    std::chrono::milliseconds apart) {
-  for (const std::string_view combination : combinations) {
-    Key(combination);
-    std::this_thread::sleep_for(apart);
-  }
 }
 
 void XDesktop::MovePointer(QPoint onScreen) {

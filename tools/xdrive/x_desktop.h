@@ -2,7 +2,6 @@
 #pragma once
 
 #include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 #include <QImage>
 #include <QRect>
@@ -15,6 +14,8 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "xtest_keyboard.h"
 
 namespace starveil::xdrive {
 
@@ -67,24 +68,23 @@ class XDesktop {
   // The whole client area.
   QImage Grab(xcb_window_t window);
 
-  // A key as a keyboard sends it, pressed and released: "Left", "space", "shift+Tab" and the like.
-  void Key(std::string_view combination);
-  // One after another, a little apart as a typist's.
+  // Keys through XTEST, as Keyboard sends them.
+  void Key(std::string_view combination) { keyboard_->Key(combination); }
   void Keys(std::initializer_list<std::string_view> combinations,
-            std::chrono::milliseconds apart = std::chrono::milliseconds(12));
-  void Press(std::string_view key);
-  void Release(std::string_view key);
+            std::chrono::milliseconds apart = std::chrono::milliseconds(12)) {
+    keyboard_->Keys(combinations, apart);
+  }
+  void Press(std::string_view key) { keyboard_->Press(key); }
+  void Release(std::string_view key) { keyboard_->Release(key); }
   void MovePointer(QPoint onScreen);
 
  private:
   QString Title(xcb_window_t window);
-  xcb_keycode_t Keycode(std::string_view key);
-  void Fake(std::uint8_t type, std::uint8_t detail);
 
   std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x_;
   xcb_window_t root_ = XCB_WINDOW_NONE;
   QSize screenSize_;
-  xcb_key_symbols_t* keySymbols_ = nullptr;
+  std::unique_ptr<XTestKeyboard> keyboard_;
 };
 
 }  // namespace starveil::xdrive
