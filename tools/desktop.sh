@@ -211,8 +211,10 @@ start_kwin_wayland() {
       "$scale_factor" >"$XDG_CONFIG_HOME/kwinoutputconfig.json"
     [[ $x11_scaling == system ]] || printf '[Xwayland]\nScale=%s\n' "$scale_factor" >"$XDG_CONFIG_HOME/kwinrc"
   fi
-  # Its ScreenShot2 interface answers any program of the session: the tests take the screen so.
-  KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 run "$runtime/kwin/kwin_wayland" "${args[@]}" \
+  # Its ScreenShot2 interface answers any program of the session: the tests take the screen so. Its
+  # fake input lets any program in too: the tests press keys so in natively drawn windows.
+  KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+    run "$runtime/kwin/kwin_wayland" "${args[@]}" \
     --no-lockscreen --no-global-shortcuts --exit-with-session "$child"
   take_session_variables "$child"
   # Plasma tells X11 programs that scale themselves the screen's dots per inch. Under KWin 6 other

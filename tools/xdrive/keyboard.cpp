@@ -8,6 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include "kwin_keyboard.h"
+#include "mutter_keyboard.h"
+#include "x_desktop.h"
+#include "xtest_keyboard.h"
+
 namespace starveil::xdrive {
 
 namespace {
@@ -74,6 +79,13 @@ void Keyboard::Press(std::string_view key) {
 void Keyboard::Release(std::string_view key) {
   Send(Keysym(key), false);
   Settle();
+}
+
+std::unique_ptr<Keyboard> SessionKeyboard(const QProcessEnvironment& session, XDesktop* x) {
+  if (x && x->Ok()) return std::make_unique<XTestKeyboard>(x->Connection());
+  if (auto mutter = std::make_unique<MutterKeyboard>(session); mutter->Ok()) return mutter;
+  if (auto kwin = std::make_unique<KWinKeyboard>(session); kwin->Ok()) return kwin;
+  return nullptr;
 }
 
 }  // namespace starveil::xdrive

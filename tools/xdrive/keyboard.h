@@ -1,12 +1,17 @@
-// Keys pressed as a player presses them, through whichever way in the desktop offers a program.
+// Keys pressed as a player presses them, through whichever way in the desktop offers a program:
+// XTEST on an X server, mutter's remote desktop, KWin's fake input.
 #pragma once
 
+#include <QProcessEnvironment>
 #include <chrono>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 
 namespace starveil::xdrive {
+
+class XDesktop;
 
 class Keyboard {
  public:
@@ -33,5 +38,10 @@ class Keyboard {
 
 // The keysym of a key's name; throws std::invalid_argument for a name that is none.
 std::uint32_t Keysym(std::string_view key);
+
+// The keyboard that reaches the game: XTEST through `x` where the game is on X, which the keyboard
+// must not outlive; else mutter's remote desktop or KWin's fake input, whichever the session
+// (its bus, runtime directory and WAYLAND_DISPLAY) offers; null where none does.
+std::unique_ptr<Keyboard> SessionKeyboard(const QProcessEnvironment& session, XDesktop* x);
 
 }  // namespace starveil::xdrive

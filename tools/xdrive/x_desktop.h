@@ -68,6 +68,7 @@ class XDesktop {
   // The whole client area.
   QImage Grab(xcb_window_t window);
 
+  xcb_connection_t* Connection() const { return x_.get(); }
   // Keys through XTEST, as Keyboard sends them.
   void Key(std::string_view combination) { keyboard_->Key(combination); }
   void Keys(std::initializer_list<std::string_view> combinations,

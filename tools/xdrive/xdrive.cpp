@@ -1,18 +1,25 @@
-// The driver from the shell, on the X display that DISPLAY names, for the package check:
+// The driver from the shell, on the X display that DISPLAY names, for the package check and
+// scripts:
 //   xdrive window <title> <seconds>  waits for a shown window of that exact title, and prints its
 //                                    id and its process's
 //   xdrive shown <title>             succeeds while a window of that title is shown
 //   xdrive colours <id>              prints how many colours the window's client area shows
-//   xdrive key <key>                 presses and releases a key, "Left" or "shift+Tab", for the
-//                                    window with the focus
+//   xdrive key [--wayland] <key>     presses and releases a key, "Left", "shift+Tab" or "alt+F4",
+//                                    for the window with the focus; through the Wayland compositor
+//                                    where told so or where there is no DISPLAY
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QSet>
 #include <QString>
 #include <chrono>
 #include <cstdio>
+#include <exception>
+#include <memory>
 #include <string_view>
 
+#include "keyboard.h"
 #include "wait_for.h"
 #include "x_desktop.h"
 
@@ -40,7 +47,29 @@ int Colours(XDesktop& x, xcb_window_t window) {
   return shown.isNull() ? 1 : 0;
 }
 
+int PressKey(std::string_view key, bool wayland) {
+  const QProcessEnvironment session = QProcessEnvironment::systemEnvironment();
+  std::unique_ptr<XDesktop> x;
+  if (!wayland && session.contains("DISPLAY"))
+    x = std::make_unique<XDesktop>(session.value("DISPLAY"));
+  const std::unique_ptr<Keyboard> keyboard = SessionKeyboard(session, x.get());
+  if (!keyboard) {
+    std::fprintf(stderr, "xdrive: this desktop takes no keys from a program\n");
+    return 1;
+  }
+  try {
+    keyboard->Key(key);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "xdrive: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
+
 int Drive(const std::vector<std::string_view>& words) {
+  if (words[0] == "key" && words.size() == 2) return PressKey(words[1], false);
+  if (words[0] == "key" && words.size() == 3 && words[1] == "--wayland")
+    return PressKey(words[2], true);
   XDesktop x(qEnvironmentVariable("DISPLAY"));
   if (!x.Ok()) {
     std::fprintf(stderr, "xdrive: no X display\n");
@@ -52,13 +81,9 @@ int Drive(const std::vector<std::string_view>& words) {
     return FindShown(x, argument, std::stoi(std::string(words[2])));
   if (words[0] == "shown" && words.size() == 2) return x.FindWindow(argument, std::nullopt) ? 0 : 1;
   if (words[0] == "colours" && words.size() == 2) return Colours(x, argument.toUInt());
-  if (words[0] == "key" && words.size() == 2) {
-    x.Key(words[1]);
-    return 0;
-  }
-  std::fprintf(
-      stderr,
-      "usage: xdrive window <title> <seconds> | shown <title> | colours <id> | key <key>\n");
+  std::fprintf(stderr,
+               "usage: xdrive window <title> <seconds> | shown <title> | colours <id> |\n"
+               "       key [--wayland] <key>\n");
   return 2;
 }
 
@@ -66,6 +91,8 @@ int Drive(const std::vector<std::string_view>& words) {
 }  // namespace starveil::xdrive
 
 int main(int argc, char* argv[]) {
+  // The session bus, through which mutter takes keys, wants an application.
+  const QCoreApplication application(argc, argv);
   const std::vector<std::string_view> words(argv + 1, argv + argc);
   if (words.size() < 2) return starveil::xdrive::Drive({"help", ""});
   return starveil::xdrive::Drive(words);
