@@ -130,6 +130,8 @@ void Window::SetBorder(Border border) {
 void Window::closeEvent(QCloseEvent* event) {
   Unload();
   event->accept();
+  // Qt takes a closed window's surface away but not its backing store, which a late paint uses.
+  destroy();
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
