@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "platform/wayland_modal.h"
 #include "platform/window.h"
 
 namespace starveil::platform {
@@ -36,6 +37,7 @@ void WindowMessageBox::Show(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                   QString::fromStdString(text), QMessageBox::Ok, &owner_);
   LeaveRoomForTheTitle(box);
+  MarkModalOnWayland(box);
   box.exec();
   // A window manager hands the focus back to the window when the box goes; with none, nothing
   // does, and the player's next keys would go nowhere.
