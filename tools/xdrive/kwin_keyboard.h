@@ -24,6 +24,9 @@ class KWinKeyboard : public Keyboard {
 
   // Whether the compositor there lets this program in.
   bool Ok() const { return fakeInput_ != nullptr; }
+  // The way in, which the pointer goes through too.
+  wl_display* Display() { return display_.get(); }
+  org_kde_kwin_fake_input* FakeInput() { return fakeInput_.get(); }
 
  protected:
   void Send(std::uint32_t keysym, bool pressed) override;

@@ -17,6 +17,10 @@ Launch::Launch(const QString& path, const QProcessEnvironment& env, const QStrin
   started_ = process_.waitForStarted();
 }
 
+bool Launch::Ended(int patienceMs) {
+  return process_.state() == QProcess::NotRunning || process_.waitForFinished(patienceMs);
+}
+
 void Launch::End() {
   if (process_.state() == QProcess::NotRunning) return;
   process_.terminate();

@@ -22,6 +22,13 @@ class Launch {
   bool Started() const { return started_; }
   bool Running() const { return process_.state() == QProcess::Running; }
   std::int64_t Pid() const { return process_.processId(); }
+  // Whether it has ended, waiting up to `patienceMs` for it to.
+  bool Ended(int patienceMs);
+  // Once it has ended: whether a signal ended it, and that signal's number or its exit status.
+  bool Signalled() const { return process_.exitStatus() == QProcess::CrashExit; }
+  int ExitCode() const { return process_.exitCode(); }
+  // Sends it SIGTERM, as the session's end would.
+  void Terminate() { process_.terminate(); }
   // Asks it to end, and after a few seconds makes it.
   void End();
 

@@ -20,6 +20,8 @@ class MutterKeyboard : public Keyboard {
 
   // Whether mutter answers there and has started a remote desktop.
   bool Ok() const { return started_; }
+  // The started session, which the pointer moves through too.
+  QDBusInterface& Session() { return *session_; }
 
  protected:
   void Send(std::uint32_t keysym, bool pressed) override;
