@@ -26,10 +26,13 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "assets/pictures.h"
 #include "compositor_screen.h"
+#include "compositor_view.h"
+#include "keyboard.h"
 #include "launch.h"
 #include "picture_finder.h"
 #include "platform/picture.h"
@@ -62,7 +65,6 @@ const QSize kSplashPx{559, 425};
 constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
 const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
                          TwipsToPixels(frmMain::kPlayfield.height)};
-constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 // Where the "Points" caption stands, from the playfield's top left corner.
 const QRect kPointsCaptionPx(TwipsToPixels(frmMain::kPointsCaption.left) - kPlayfieldLeftPx,
                              TwipsToPixels(frmMain::kPointsCaption.top) - kPlayfieldTopPx,
@@ -303,6 +305,14 @@ class Session {
   // offers no way to take it.
   std::optional<QImage> CompositorScreen() { return xdrive::CompositorScreen(env_); }
 
+  // Keys through the compositor, for a game that runs natively on Wayland; null where the
+  // compositor takes none from a program. Kept for the whole game: mutter would take the focus
+  // from the window and give it back with each new one.
+  xdrive::Keyboard* CompositorKeyboard() {
+    if (!compositorKeys_) compositorKeys_ = xdrive::SessionKeyboard(env_, nullptr);
+    return compositorKeys_.get();
+  }
+
  private:
   QString Errors() {
     QFile errors(watch_.filePath("errors"));
@@ -316,6 +326,7 @@ class Session {
   QString display_;
   std::unique_ptr<xdrive::XDesktop> x_;
   std::unique_ptr<xdrive::Launch> game_;
+  std::unique_ptr<xdrive::Keyboard> compositorKeys_;
 };
 
 // Where the formation's top row begins on the left; no rocket ever rises into its band.
@@ -636,36 +647,6 @@ QSet<QRgb> SpriteColours() {
   return colours;
 }
 
-// The playfield in a picture of the whole screen at `scale`: rows of black nearly as wide as the
-// playfield, with the window's light grey face a pixel or two to their left, however smoothed. On
-// the right the face may round to nothing, and a black desktop go on from there. Rows the
-// formation or the cannon cross are not whole, so it may end above the cannon.
-std::optional<QRect> Playfield(const QImage& screen, double scale) {
-  const auto face = [&](int x, int y) {
-    const QRgb pixel = screen.pixel(std::clamp(x, 0, screen.width() - 1), y);
-    constexpr int kNear = 24;
-    return std::abs(qRed(pixel) - qRed(kFace)) <= kNear &&
-           std::abs(qGreen(pixel) - qGreen(kFace)) <= kNear &&
-           std::abs(qBlue(pixel) - qBlue(kFace)) <= kNear;
-  };
-  const auto black = [&](int x, int y) { return (screen.pixel(x, y) & RGB_MASK) == 0; };
-  const int least = static_cast<int>(0.9 * kPlayfieldPx.width() * scale);
-  const int most = static_cast<int>(kPlayfieldPx.width() * scale);
-  QRect found;
-  for (int y = 0; y < screen.height(); ++y) {
-    for (int x = 0; x < screen.width();) {
-      const int start = x;
-      while (x < screen.width() && black(x, y))
-        ++x;
-      if (x - start >= least && (face(start - 2, y) || face(start - 3, y)))
-        found |= QRect(start, y, std::min(x - start, most), 1);
-      x = std::max(x, start + 1);
-    }
-  }
-  if (found.isEmpty()) return std::nullopt;
-  return found;
-}
-
 // The share of the playfield's lit pixels that show one of the sprites' own colours; smoothing
 // blends them into others.
 double PaletteShare(const QImage& screen, const QRect& field) {
@@ -749,6 +730,137 @@ void PlayAGameToItsEndAndStartAnother(Session& session, xcb_window_t game) {
   StartAnotherAfterTheMessage(session, game, box);
 }
 
+// What the compositor shows: the whole screen, and the game window's client area in it.
+struct Shown {
+  QImage screen;
+  std::optional<ClientView> client;
+};
+
+// The game natively on Wayland as the test sees it, through the compositor's pictures: each
+// picture taken notes the life markers lit in it, so that none of their changes goes unseen
+// however slowly the pictures come.
+class CompositorWatch {
+ public:
+  explicit CompositorWatch(Session& session) : session_(session) {}
+
+  Shown Now() {
+    Shown shown{session_.CompositorScreen().value_or(QImage()), std::nullopt};
+    if (!shown.screen.isNull()) shown.client = ReadClient(shown.screen, DesktopScale() / 100.0);
+    if (shown.client) {
+      const int lit = markers_.Lit(shown.client->pixels);
+      if (lit_.empty() || lit_.back() != lit) lit_.push_back(lit);
+    }
+    return shown;
+  }
+  // The markers lit in the pictures taken since the last call, as they changed.
+  std::vector<int> TakeLit() { return std::exchange(lit_, {}); }
+  std::size_t LitChanges() const { return lit_.size(); }
+
+ private:
+  Session& session_;
+  MarkerReader markers_;
+  std::vector<int> lit_;
+};
+
+// The formation marches, as the compositor shows it: the top row's band changes twice.
+bool MarchesNatively(CompositorWatch& watch) {
+  std::optional<QImage> last;
+  int changes = 0;
+  return WaitFor(kPatience, [&] {
+    const Shown now = watch.Now();
+    if (!now.client) return false;
+    QImage band = TopRowBand(now.client->pixels);
+    if (last && band != *last) ++changes;
+    last = std::move(band);
+    return changes == 2;
+  });
+}
+
+std::string Describe(const std::vector<int>& counts) {
+  std::string text;
+  for (const int count : counts)
+    text += " " + std::to_string(count);
+  return text.empty() ? " none" : text;
+}
+
+// Stands the cannon still until the box that ends the game shows; after a long while without a
+// hit the cannon steps aside, in ever wider swings. Gives what was seen of the box.
+BoxSeen LoseEveryLifeNatively(Session& session, CompositorWatch& watch, xdrive::Keyboard& keys,
+                              const QImage& before) {
+  BoxSeen box;
+  QDeadlineTimer patience(kLossPatienceMs);
+  QDeadlineTimer still(kStandStillMs);
+  std::size_t seen = 0;
+  int swings = 0;
+  while (!box.shown && !patience.hasExpired() && session.GameRunning()) {
+    const Shown now = watch.Now();
+    if (!now.client) continue;
+    box = BoxShown(now.screen, before, *now.client);
+    if (watch.LitChanges() != seen) still.setRemainingTime(kStandStillMs);
+    seen = watch.LitChanges();
+    if (!box.shown && still.hasExpired()) {
+      for (int step = 0; step < 12 * (swings + 1); ++step)
+        keys.Key(swings % 2 == 0 ? "Left" : "Right");
+      ++swings;
+      still.setRemainingTime(kStandStillMs);
+    }
+  }
+  return box;
+}
+
+// Natively on Wayland, where keys go in through the compositor and only its picture tells what
+// shows: Start, the life markers going out one by one until the box that ends the game opens over
+// the game window with none lit, the box answered with a key, and the next game started.
+void PlayAGameNatively(Session& session) {
+  xdrive::Keyboard* keys = session.CompositorKeyboard();
+  if (!keys) GTEST_SKIP() << "the compositor takes no keys from a program here";
+  CompositorWatch watch(session);
+  Shown before;
+  ASSERT_TRUE(WaitFor(kPatience,
+                      [&] {
+                        before = watch.Now();
+                        return before.client && FormationLeft(before.client->pixels);
+                      }))
+      << "no game window on the screen; " << session.GameOutput().toStdString();
+  // Until Start the formation stands still, whatever the arrow keys do.
+  keys->Keys({"Right", "Left", "Up"});
+  const Shown waiting = watch.Now();
+  ASSERT_TRUE(waiting.client);
+  EXPECT_EQ(TopRowBand(waiting.client->pixels), TopRowBand(before.client->pixels));
+  watch.TakeLit();
+  keys->Key("space");
+  ASSERT_TRUE(MarchesNatively(watch)) << "Space on the Start button did not start the game";
+  const std::size_t checkedBefore = session.MarkersLit().size();
+  QElapsedTimer played;
+  played.start();
+
+  const BoxSeen box = LoseEveryLifeNatively(session, watch, *keys, before.screen);
+  const std::vector<int> lit = watch.TakeLit();
+  ASSERT_TRUE(box.shown) << "the game did not end; life markers lit:" << Describe(lit);
+  EXPECT_TRUE(box.overThePlayfield) << "the box that ends the game opened beside the game window";
+  EXPECT_EQ(lit, std::vector<int>({3, 2, 1, 0})) << "life markers lit on the screen";
+  // The game's watch compared what it handed the compositor with a fresh paint all along, where Qt
+  // paints at a whole ratio: Qt before 6.5 draws only whole ones natively.
+  if (DesktopScale() % 100 == 0 || QT_VERSION < QT_VERSION_CHECK(6, 5, 0)) {
+    EXPECT_GE(static_cast<qint64>(session.MarkersLit().size() - checkedBefore),
+              played.elapsed() / 1000);
+  }
+
+  keys->Key("Return");
+  EXPECT_TRUE(WaitFor(kPatience, [&] {
+    const Shown now = watch.Now();
+    return now.client && !BoxShown(now.screen, before.screen, *now.client).shown;
+  })) << "Return did not answer the box";
+  // Shift+Tab from the text box that has the focus to Start, and Space on it.
+  watch.TakeLit();
+  keys->Keys({"shift+Tab", "space"});
+  ASSERT_TRUE(MarchesNatively(watch)) << "the keys after the message did not start a new game";
+  const std::vector<int> next = watch.TakeLit();
+  EXPECT_NE(std::ranges::find(next, 3), next.end())
+      << "the new game does not show its three life markers; lit:" << Describe(next);
+  EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
+}
+
 TEST(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
   const std::optional<Reach> reach = RowReach();
   ASSERT_TRUE(reach) << "STARVEIL_DISPLAY_REACH must name how far the row goes";
@@ -758,6 +870,10 @@ TEST(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRig
   if (DesktopScale() != 100) {
     if (*reach == Reach::kOpensCentred) OpensCentredWithTheFocus(session);
     ShowsTheSpritesCrisp(session);
+    const bool onX = session.OnX() && session.GameWindow("Starveil by Pellamy") != XCB_WINDOW_NONE;
+    if (*reach == Reach::kPlaysOn && !onX && !::testing::Test::IsSkipped()) {
+      PlayAGameNatively(session);
+    }
   } else if (!session.OnX()) {
     // Natively on Wayland, where only a picture of the screen tells what shows.
     EXPECT_TRUE(WaitFor(kPatience, [&] { return ShowsTheGameWindow(session.Screenshot()); }))
