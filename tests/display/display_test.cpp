@@ -36,6 +36,7 @@
 #include "launch.h"
 #include "picture_finder.h"
 #include "platform/picture.h"
+#include "random_input.h"
 #include "wait_for.h"
 #include "window/frm_main.h"
 #include "x_desktop.h"
@@ -91,14 +92,16 @@ double LeastPaletteShare(bool onX) {
 }
 
 // How far a desktop's row goes: the game's windows come up; they open centred and take the focus;
-// a whole game is played and another started. CMakeLists.txt beside names it for each row.
-enum class Reach { kComesUp, kOpensCentred, kPlaysOn };
+// a whole game is played and another started; or games are played with random keys, clicks and
+// closes. CMakeLists.txt beside names it for each row.
+enum class Reach { kComesUp, kOpensCentred, kPlaysOn, kRandomInput };
 
 std::optional<Reach> RowReach() {
   const QString reach = qEnvironmentVariable("STARVEIL_DISPLAY_REACH");
   if (reach == "comes-up") return Reach::kComesUp;
   if (reach == "opens-centred") return Reach::kOpensCentred;
   if (reach == "plays-on") return Reach::kPlaysOn;
+  if (reach == "random-input") return Reach::kRandomInput;
   return std::nullopt;
 }
 
@@ -197,11 +200,7 @@ std::string Describe(const std::vector<std::vector<int>>& losses) {
 class Session {
  public:
   Session() {
-    env_ = QProcessEnvironment::systemEnvironment();
-    env_.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
-    // Qt 6.8 on Wayland warns of a keyboard's text input leaving a surface it never entered,
-    // which tells nothing of the game: any other line still fails the row.
-    env_.insert("QT_LOGGING_RULES", "qt.qpa.wayland.textinput.warning=false");
+    env_ = GameEnvironment();
     display_ = env_.value("DISPLAY");
     if (!display_.isEmpty()) x_ = std::make_unique<xdrive::XDesktop>(display_);
   }
@@ -864,6 +863,7 @@ void PlayAGameNatively(Session& session) {
 TEST(RealDisplay, PlayedAsAPlayerWouldTheWindowsKeysMessagesAndExplosionsShowRight) {
   const std::optional<Reach> reach = RowReach();
   ASSERT_TRUE(reach) << "STARVEIL_DISPLAY_REACH must name how far the row goes";
+  if (*reach == Reach::kRandomInput) return PlayedWithRandomInput();
   Session session;
   ASSERT_TRUE(session.StartGame());
 

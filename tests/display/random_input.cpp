@@ -29,6 +29,15 @@ namespace starveil::display {
 
 namespace {
 
+// Every game here exits once closed, and the leak check runs as it does. Under the sanitizers,
+// stacks unwound in full reach past a driver unloaded before that check, so that its one-time
+// allocation is matched by name.
+QProcessEnvironment FullyUnwound(QProcessEnvironment env) {
+  if (env.contains("LSAN_OPTIONS"))
+    env.insert("LSAN_OPTIONS", env.value("LSAN_OPTIONS") + ":fast_unwind_on_malloc=0");
+  return env;
+}
+
 constexpr int kDefaultSeconds = 60;
 constexpr int kCloseEveryMs = 1000;  // as a player pressing Alt+F4 again
 constexpr int kClosesAtMost = 30;    // then the game is taken to ignore them
@@ -226,7 +235,7 @@ class RandomPlayer {
   std::mt19937 random_;
   xdrive::Keyboard& keys_;
   xdrive::Pointer* pointer_;
-  const QProcessEnvironment env_ = GameEnvironment();
+  const QProcessEnvironment env_ = FullyUnwound(GameEnvironment());
   QTemporaryDir dir_;
   Tally tally_;
   bool termed_ = false;
@@ -238,14 +247,10 @@ class RandomPlayer {
 
 QProcessEnvironment GameEnvironment() {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove("QT_QPA_PLATFORM");
+  env.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
   // Qt 6.8 on Wayland warns of a keyboard's text input leaving a surface it never entered,
   // which tells nothing of the game: any other line still fails the row.
   env.insert("QT_LOGGING_RULES", "qt.qpa.wayland.textinput.warning=false");
-  // Under the sanitizers, stacks unwound in full reach past a driver unloaded before the leak
-  // check, so that its one-time allocation is matched by name.
-  if (env.contains("LSAN_OPTIONS"))
-    env.insert("LSAN_OPTIONS", env.value("LSAN_OPTIONS") + ":fast_unwind_on_malloc=0");
   return env;
 }
 
