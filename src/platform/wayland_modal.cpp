@@ -30,7 +30,7 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
 void OnGlobalRemoved(void* /*data*/, wl_registry* /*registry*/, std::uint32_t /*name*/) {}
 
 // On Qt's connection, through a queue of our own, so that Qt's queue and its events stay Qt's.
-void MarkModal(wl_display* display, wl_surface* surface) {
+void MarkSurfaceModal(wl_display* display, wl_surface* surface) {
   const std::unique_ptr<wl_event_queue, decltype(&wl_event_queue_destroy)> queue(
       wl_display_create_queue(display), &wl_event_queue_destroy);
   const std::unique_ptr<void, decltype(&wl_proxy_wrapper_destroy)> wrapped(
@@ -50,31 +50,42 @@ void MarkModal(wl_display* display, wl_surface* surface) {
   gtk_shell1_destroy(shell);
 }
 
+void MarkWindowModal(QWindow& window) {
+  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+  auto* display = static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
+  auto* surface = static_cast<wl_surface*>(native->nativeResourceForWindow("surface", &window));
+  if (display && surface) MarkSurfaceModal(display, surface);
+}
+
 // Mutter only has a window for the box once Qt has made its surface a toplevel, and places that
 // window at its first picture: the first exposure, before the box paints, falls in between.
 class AtFirstExposure final : public QObject {
  public:
-  using QObject::QObject;
+  explicit AtFirstExposure(QWidget& box) : QObject(&box), box_(box) {
+    box.installEventFilter(this);
+  }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Expose) return false;
-    watched->removeEventFilter(this);
-    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-    auto* display = static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
-    auto* surface = static_cast<wl_surface*>(
-        native->nativeResourceForWindow("surface", static_cast<QWindow*>(watched)));
-    if (display && surface) MarkModal(display, surface);
+    // Qt makes the box's window just before it tells the box it shows.
+    if (watched == &box_ && event->type() == QEvent::Show) {
+      box_.removeEventFilter(this);
+      box_.windowHandle()->installEventFilter(this);
+    } else if (watched != &box_ && event->type() == QEvent::Expose) {
+      watched->removeEventFilter(this);
+      MarkWindowModal(*box_.windowHandle());
+    }
     return false;
   }
+
+ private:
+  QWidget& box_;
 };
 
 }  // namespace
 
 void MarkModalOnWayland(QWidget& box) {
   if (QGuiApplication::platformName() != "wayland") return;
-  // The box's window, made now so that it is watched from its first event on.
-  box.winId();
-  box.windowHandle()->installEventFilter(new AtFirstExposure(&box));
+  new AtFirstExposure(box);  // the box owns it
 }
 
 }  // namespace starveil::platform
