@@ -1,6 +1,7 @@
 #include "compositor_view.h"
 
 #include <QColor>
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -60,6 +61,11 @@ bool CoveredByAWindow(const QImage& client) {
 }
 
 }  // namespace
+
+int DesktopScale() {
+  const int percent = qEnvironmentVariableIntValue("STARVEIL_DESKTOP_SCALE");
+  return percent > 0 ? percent : 100;
+}
 
 std::optional<QRect> Playfield(const QImage& screen, double scale) {
   const auto face = [&](int x, int y) {

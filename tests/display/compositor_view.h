@@ -10,6 +10,10 @@
 
 namespace starveil::display {
 
+// The desktop's own scale, in per cent, where the row scales the screen as its display settings
+// would (CMakeLists.txt beside names it); the test then judges the game as the compositor shows it.
+int DesktopScale();
+
 inline constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
 
 // The playfield in a picture of the whole screen at `scale`: rows of black nearly as wide as the

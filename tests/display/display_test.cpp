@@ -72,15 +72,6 @@ const QRect kPointsCaptionPx(TwipsToPixels(frmMain::kPointsCaption.left) - kPlay
                              TwipsToPixels(frmMain::kPointsCaption.width),
                              TwipsToPixels(frmMain::kPointsCaption.height));
 
-// The desktop's own scale, in per cent, where the row scales the screen as its display settings
-// would (CMakeLists.txt beside names it); the test then judges the sprites as the compositor shows
-// them.
-int DesktopScale() {
-  return qEnvironmentVariableIntValue("STARVEIL_DESKTOP_SCALE") > 0
-             ? qEnvironmentVariableIntValue("STARVEIL_DESKTOP_SCALE")
-             : 100;
-}
-
 // The least share of the playfield's lit pixels that must show a sprite's own colour: 1 where
 // nothing may be smoothed, as where the game draws an X11 window at the scale X11 programs are
 // told. Qt before 6.5 draws only whole scales natively on Wayland, which a compositor then shrinks

@@ -72,11 +72,6 @@ int Seconds() {
   return seconds > 0 ? seconds : kDefaultSeconds;
 }
 
-double DesktopScale() {
-  const int percent = qEnvironmentVariableIntValue("STARVEIL_DESKTOP_SCALE");
-  return percent > 0 ? percent / 100.0 : 1;
-}
-
 struct Tally {
   int games = 0;
   int early = 0;
@@ -218,10 +213,10 @@ class RandomPlayer {
   std::optional<QRect> ClientOnScreen() {
     const std::optional<QImage> screen = xdrive::CompositorScreen(env_);
     if (!screen || screen->isNull()) return std::nullopt;
-    const std::optional<ClientView> client = ReadClient(*screen, DesktopScale());
+    const std::optional<ClientView> client = ReadClient(*screen, DesktopScale() / 100.0);
     if (!client) return std::nullopt;
     const QRectF shown(client->onScreen);
-    const double scale = DesktopScale();
+    const double scale = DesktopScale() / 100.0;
     return QRectF(shown.topLeft() / scale, shown.size() / scale).toAlignedRect();
   }
 
