@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "platform/wayland_modal.h"
+#include "desktop/wayland_modal.h"
 #include "platform/window.h"
 
 namespace starveil::platform {
@@ -37,7 +37,7 @@ void WindowMessageBox::Show(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                   QString::fromStdString(text), QMessageBox::Ok, &owner_);
   LeaveRoomForTheTitle(box);
-  MarkModalOnWayland(box);
+  desktop::MarkModalOnWayland(box);
   box.exec();
   // A window manager hands the focus back to the window when the box goes; with none, nothing
   // does, and the player's next keys would go nowhere.

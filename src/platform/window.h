@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QMarginsF>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "desktop/centring.h"
 #include "platform/surface.h"
 
 class QEventLoop;
@@ -65,16 +65,13 @@ class Window : public Surface {
   void Release(Timer& timer);
   void SyncTimers();
   void Present();
-  void ShowCentred();
-  void Centre(const QMarginsF& frame);
-  void CentreOnDrawnFrame(int looksLeft);
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;
   std::vector<Timer*> timers_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
-  QMarginsF centredOn_;  // the frame the window was centred with
+  desktop::FrameCentring centring_{*this};
   bool clickStarted_ = false;
   bool painted_ = false;
 };

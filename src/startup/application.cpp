@@ -2,16 +2,16 @@
 
 #include <QApplication>
 
+#include "desktop/display_choice.h"
+#include "desktop/qt_noise.h"
 #include "platform/accessibility.h"
-#include "platform/display_choice.h"
-#include "platform/qt_noise.h"
 #include "startup/mdl_main.h"
 
 namespace starveil {
 
 int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
-  platform::ChooseDisplayPlatform();
-  platform::LeaveOutQtNoise();
+  desktop::ChooseDisplayPlatform();
+  desktop::LeaveOutQtNoise();
   platform::OpenToScreenReaders();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.

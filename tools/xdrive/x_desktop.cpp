@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/x11.h"
+#include "desktop/x11.h"
 
 namespace starveil::xdrive {
 
@@ -63,14 +63,14 @@ QString XDesktop::Title(xcb_window_t window) {
     return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
                              xcb_get_property_value_length(reply.get()));
   };
-  const QString title = text(platform::x11::Atom(x_.get(), "_NET_WM_NAME"),
-                             platform::x11::Atom(x_.get(), "UTF8_STRING"));
+  const QString title = text(desktop::x11::Atom(x_.get(), "_NET_WM_NAME"),
+                             desktop::x11::Atom(x_.get(), "UTF8_STRING"));
   return title.isEmpty() ? text(XCB_ATOM_WM_NAME, XCB_ATOM_STRING) : title;
 }
 
 std::vector<std::uint32_t> XDesktop::Property(xcb_window_t window, const char* name,
                                               xcb_atom_t type) {
-  return platform::x11::Property(x_.get(), window, platform::x11::Atom(x_.get(), name), type);
+  return desktop::x11::Property(x_.get(), window, desktop::x11::Atom(x_.get(), name), type);
 }
 
 QRect XDesktop::ClientRect(xcb_window_t window) {
@@ -87,7 +87,7 @@ QRect XDesktop::ClientRect(xcb_window_t window) {
 QRect XDesktop::FramedRect(xcb_window_t window) {
   const QRect client = ClientRect(window);
   // The frame as drawn, where X holds it; a manager may tell another, or in other units.
-  if (const std::optional<QMargins> drawn = platform::x11::DrawnFrame(x_.get(), window))
+  if (const std::optional<QMargins> drawn = desktop::x11::DrawnFrame(x_.get(), window))
     return client.marginsAdded(*drawn);
   const std::vector<std::uint32_t> frame =
       Property(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
@@ -112,8 +112,8 @@ xcb_window_t XDesktop::Focus() {
 
 void XDesktop::Activate(xcb_window_t window) {
   constexpr std::uint32_t kFromAPager = 2;
-  platform::x11::AskManager(x_.get(), root_, window, "_NET_ACTIVE_WINDOW",
-                            {kFromAPager, XCB_CURRENT_TIME});
+  desktop::x11::AskManager(x_.get(), root_, window, "_NET_ACTIVE_WINDOW",
+                           {kFromAPager, XCB_CURRENT_TIME});
 }
 
 std::vector<QRgb> WindowPixels(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
@@ -160,7 +160,7 @@ QRect ReadableBox(xcb_connection_t* x, xcb_window_t window) {
 }
 
 QRegion WindowsOver(xcb_connection_t* x, xcb_window_t window, const QRect& box) {
-  const xcb_window_t topLevel = platform::x11::TopLevel(x, window);
+  const xcb_window_t topLevel = desktop::x11::TopLevel(x, window);
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
   const Reply<xcb_query_tree_reply_t> tree(
       xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr), &std::free);

@@ -1,11 +1,11 @@
-#include "platform/qt_noise.h"
+#include "desktop/qt_noise.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 namespace {
 
@@ -32,4 +32,4 @@ void LeaveOutQtNoise() {
   previousHandler = qInstallMessageHandler(LeaveOut);
 }
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

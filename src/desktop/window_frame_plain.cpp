@@ -1,10 +1,10 @@
-#include "platform/window_frame.h"
+#include "desktop/window_frame.h"
 
 #include <QWidget>
 
 // Without X11 no manager is asked: the window is centred as it stands, and the platform's own
 // compositor places it where it will.
-namespace starveil::platform {
+namespace starveil::desktop {
 
 std::optional<QMarginsF> ExpectedFrame(QWidget& /*window*/) {
   return QMarginsF();
@@ -23,4 +23,4 @@ bool FrameBeingMade(QWidget& /*window*/) {
   return false;
 }
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

@@ -1,4 +1,4 @@
-#include "platform/wayland_modal.h"
+#include "desktop/wayland_modal.h"
 
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
@@ -14,7 +14,7 @@
 
 #include "wayland_modal-client-protocol.h"
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 namespace {
 
@@ -88,4 +88,4 @@ void MarkModalOnWayland(QWidget& box) {
   new AtFirstExposure(box);  // the box owns it
 }
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

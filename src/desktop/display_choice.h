@@ -1,6 +1,6 @@
 #pragma once
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 // Chooses Qt's platform before the application is created, unless the user has (QT_QPA_PLATFORM,
 // or -platform, which Qt reads later and which wins). Where the session offers an X display, the
@@ -11,4 +11,4 @@ namespace starveil::platform {
 // pixel itself.
 void ChooseDisplayPlatform();
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

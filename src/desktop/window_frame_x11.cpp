@@ -1,4 +1,4 @@
-#include "platform/window_frame.h"
+#include "desktop/window_frame.h"
 
 #include <xcb/xcb_icccm.h>
 
@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/x11.h"
+#include "desktop/x11.h"
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 namespace {
 
@@ -144,4 +144,4 @@ std::optional<QMarginsF> ShowCentredOnClient(QWidget& window) {
   return frame;
 }
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 // The frame a window manager will draw around a top-level window that has not been shown yet:
 // its left, top, right and bottom extents in the window's own units, which a scaled screen makes
@@ -30,4 +30,4 @@ std::optional<QMarginsF> DrawnFrame(QWidget& window);
 // frame window a moment after the window maps, which may come after the window's first paint.
 bool FrameBeingMade(QWidget& window);
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

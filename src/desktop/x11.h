@@ -10,7 +10,7 @@
 
 // Reads of the X server's window properties, by which window managers say what they do, and the
 // messages by which they are asked to do it.
-namespace starveil::platform::x11 {
+namespace starveil::desktop::x11 {
 
 xcb_atom_t Atom(xcb_connection_t* x, const char* name);
 
@@ -41,4 +41,4 @@ bool FrameBeingMade(xcb_connection_t* x, xcb_window_t window);
 // its frames itself, off X), where the frame is still being made, and where the window has gone.
 std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window);
 
-}  // namespace starveil::platform::x11
+}  // namespace starveil::desktop::x11

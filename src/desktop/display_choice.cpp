@@ -1,11 +1,11 @@
-#include "platform/display_choice.h"
+#include "desktop/display_choice.h"
 
 #include <QByteArray>
 #include <QtGlobal>
 
-#include "platform/desktop_scale.h"
+#include "desktop/desktop_scale.h"
 
-namespace starveil::platform {
+namespace starveil::desktop {
 
 void ChooseDisplayPlatform() {
   if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -16,4 +16,4 @@ void ChooseDisplayPlatform() {
   qputenv("QT_QPA_PLATFORM", QByteArray(enlargedByTheCompositor ? "wayland;xcb" : "xcb;wayland"));
 }
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop

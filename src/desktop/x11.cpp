@@ -1,10 +1,10 @@
-#include "platform/x11.h"
+#include "desktop/x11.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
-namespace starveil::platform::x11 {
+namespace starveil::desktop::x11 {
 
 template <class T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
@@ -114,4 +114,4 @@ std::optional<QMargins> DrawnFrame(xcb_connection_t* x, xcb_window_t window) {
   return drawn;
 }
 
-}  // namespace starveil::platform::x11
+}  // namespace starveil::desktop::x11

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the session tells programs of the screen's scale, read before Qt starts.
-namespace starveil::platform {
+namespace starveil::desktop {
 
 // The largest whole scale the Wayland compositor that WAYLAND_DISPLAY names gives its outputs; 1
 // where none answers.
@@ -11,4 +11,4 @@ int WaylandOutputScale();
 // over 96, rounded up, as a program scaling itself would draw; 1 where nothing says.
 int XClientScale();
 
-}  // namespace starveil::platform
+}  // namespace starveil::desktop
