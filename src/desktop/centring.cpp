@@ -14,24 +14,20 @@ namespace starveil::desktop {
 
 namespace {
 
-// A frame still being made is looked at again, for two seconds at most.
+// A frame still being made, or not yet told, is looked at again, for two seconds at most.
 constexpr auto kFrameLookEvery = std::chrono::milliseconds(50);
 constexpr int kFrameLooks = 40;
 
 }  // namespace
 
+// The client area goes to the centre, and the frame is centred on it by the manager or, once it has
+// been drawn and measured, here: nothing waits on the manager.
 void FrameCentring::Show() {
-  const bool framed = !window_.windowFlags().testFlag(Qt::FramelessWindowHint);
-  const std::optional<QMarginsF> frame = framed ? ExpectedFrame(window_) : QMarginsF();
-  if (frame) {
-    Centre(*frame);
-    window_.show();
-    return;
-  }
-  // A manager that tells the frame only once it draws it: the client area goes to the centre,
-  // and the frame is centred on it by the manager or, once its size is known, here.
   Centre(QMarginsF());
-  if (const std::optional<QMarginsF> drawn = ShowCentredOnClient(window_)) Centre(*drawn);
+  if (window_.windowFlags().testFlag(Qt::FramelessWindowHint))
+    window_.show();
+  else
+    ShowCentredOnClient(window_);
 }
 
 void FrameCentring::FirstPainted() {

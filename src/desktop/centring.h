@@ -7,9 +7,7 @@ class QWidget;
 namespace starveil::desktop {
 
 // Shows a top-level window centred as the player sees it: with the frame a window manager draws
-// around it. A manager may draw another frame than the one it told of before: mutter answers a
-// taller title bar than it draws on a scaled screen, and KWin tells its frame in other units where
-// X11 programs scale themselves. Measured once drawn, it centres the window again.
+// around it, which the manager draws after the window shows, and which is measured once drawn.
 class FrameCentring {
  public:
   explicit FrameCentring(QWidget& window) : window_(window) {}

@@ -6,13 +6,8 @@
 // compositor places it where it will.
 namespace starveil::desktop {
 
-std::optional<QMarginsF> ExpectedFrame(QWidget& /*window*/) {
-  return QMarginsF();
-}
-
-std::optional<QMarginsF> ShowCentredOnClient(QWidget& window) {
+void ShowCentredOnClient(QWidget& window) {
   window.show();
-  return std::nullopt;
 }
 
 std::optional<QMarginsF> DrawnFrame(QWidget& /*window*/) {

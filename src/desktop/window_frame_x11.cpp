@@ -5,11 +5,9 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "desktop/x11.h"
@@ -17,11 +15,6 @@
 namespace starveil::desktop {
 
 namespace {
-
-// A running manager answers within a few milliseconds, and frames a window as quickly; a stuck one
-// would not map the window either, so waiting longer would gain nothing.
-constexpr auto kManagerPatience = std::chrono::milliseconds(2000);
-constexpr auto kManagerPoll = std::chrono::milliseconds(2);
 
 // The window manager running on the window's X server, if one runs, and what it says it supports.
 class Manager {
@@ -50,43 +43,28 @@ class Manager {
     if (!pixels) return std::nullopt;
     return QMarginsF(*pixels) / window_.devicePixelRatioF();
   }
-  bool BeingFramed() const { return x11::FrameBeingMade(x_, id_); }
+  // Still being made: KWin's frame window at its first size, or the extents not set yet.
+  bool BeingFramed() const {
+    return x11::FrameBeingMade(x_, id_) || (Supports("_NET_FRAME_EXTENTS") && !Told());
+  }
   bool Supports(const char* name) const {
     return std::ranges::find(supported_, x11::Atom(x_, name)) != supported_.end();
   }
 
-  // Managers that can tell a frame before they draw it answer a request for its extents. One that
-  // draws its frames in a program of its own may not know them yet and answer zeros, which for a
-  // window that asks for a title bar says nothing.
-  std::optional<QMarginsF> AskForFrame() {
-    x11::AskManager(x_, root_, id_, "_NET_REQUEST_FRAME_EXTENTS");
-    std::optional<QMarginsF> frame = FrameOnceSet();
-    if (frame && frame->isNull()) return std::nullopt;
-    return frame;
-  }
-
-  // The manager sets the extents on the window, left, right, top and bottom, when it answers a
-  // request for them and when it frames the window.
-  std::optional<QMarginsF> FrameOnceSet() {
-    const xcb_atom_t frameExtents = x11::Atom(x_, "_NET_FRAME_EXTENTS");
-    const auto deadline = std::chrono::steady_clock::now() + kManagerPatience;
-    for (;;) {
-      const std::vector<std::uint32_t> extents =
-          x11::Property(x_, id_, frameExtents, XCB_ATOM_CARDINAL);
-      if (extents.size() == 4) {
-        const QMarginsF pixels(extents[0], extents[2], extents[1], extents[3]);
-        return pixels / window_.devicePixelRatioF();
-      }
-      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-      std::this_thread::sleep_for(kManagerPoll);
-    }
+  // The manager sets the extents on the window, left, right, top and bottom, when it frames it.
+  std::optional<QMarginsF> Told() const {
+    const std::vector<std::uint32_t> extents =
+        x11::Property(x_, id_, x11::Atom(x_, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    if (extents.size() != 4) return std::nullopt;
+    const QMarginsF pixels(extents[0], extents[2], extents[1], extents[3]);
+    return pixels / window_.devicePixelRatioF();
   }
 
   // The manager reads the size hints when the map reaches it, and Qt writes its own, which name
   // the client's corner as the point the position means, as it shows the window. Holding the
   // server in between makes the manager read the centre as that point instead. XWayland lets its
-  // manager through such a hold, which may then read either. An earlier answer's extents go, so
-  // that only those of the frame drawn count.
+  // manager through such a hold, which may then read either. Extents set before, in answer to a
+  // request for them, go, so that only those of the frame drawn count.
   void ShowWithCentreAsReferencePoint() {
     xcb_delete_property(x_, id_, x11::Atom(x_, "_NET_FRAME_EXTENTS"));
     xcb_grab_server(x_);
@@ -113,8 +91,9 @@ class Manager {
 
 std::optional<QMarginsF> DrawnFrame(QWidget& window) {
   const Manager manager(window);
-  if (!manager.Running()) return std::nullopt;
-  return manager.Drawn();
+  if (!manager.Running() || manager.BeingFramed()) return std::nullopt;
+  if (std::optional<QMarginsF> drawn = manager.Drawn()) return drawn;
+  return manager.Told();
 }
 
 bool FrameBeingMade(QWidget& window) {
@@ -122,26 +101,12 @@ bool FrameBeingMade(QWidget& window) {
   return manager.Running() && manager.BeingFramed();
 }
 
-std::optional<QMarginsF> ExpectedFrame(QWidget& window) {
+void ShowCentredOnClient(QWidget& window) {
   Manager manager(window);
-  if (!manager.Running()) return QMarginsF();
-  if (!manager.Supports("_NET_REQUEST_FRAME_EXTENTS")) return std::nullopt;
-  return manager.AskForFrame();
-}
-
-std::optional<QMarginsF> ShowCentredOnClient(QWidget& window) {
-  Manager manager(window);
-  if (!manager.Running()) {
+  if (manager.Running())
+    manager.ShowWithCentreAsReferencePoint();
+  else
     window.show();
-    return std::nullopt;
-  }
-  manager.ShowWithCentreAsReferencePoint();
-  if (!manager.Supports("_NET_FRAME_EXTENTS")) return std::nullopt;
-  // Known before the window has painted: the GUI thread has not yet seen its first expose. Zeros
-  // leave nothing to finish, or tell of a frame not drawn yet, which the manager centres.
-  std::optional<QMarginsF> frame = manager.FrameOnceSet();
-  if (frame && frame->isNull()) return std::nullopt;
-  return frame;
 }
 
 }  // namespace starveil::desktop

@@ -17,6 +17,7 @@
 #include <iostream>
 #include <utility>
 
+#include "desktop/window_frame.h"
 #include "startup/application.h"
 #include "support/screen_check.h"
 #include "window/frm_main.h"
@@ -114,6 +115,8 @@ class ScreenWatch : public QObject {
     if (held == markersHeld_ && since_.elapsed() < kEveryMs && lastStale_.empty()) return;
     markersHeld_ = held;
     since_.restart();
+    // A window whose frame its manager is still making is not on the screen yet either.
+    if (desktop::FrameBeingMade(frm_)) return;
     // Where a window over this one has just gone, the server shows nothing of the game until the
     // game has taken the exposure, which the server sent before these pixels: one more turn of
     // the event loop. Pixels stale then too were missed by the game's own repaints.
