@@ -2,20 +2,11 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace starveil::desktop {
-
-namespace {
-
-constexpr double kBaseDpi = 96;
-
-}  // namespace
 
 int XClientScale() {
   const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(
@@ -30,18 +21,9 @@ int XClientScale() {
                              nullptr),
       &std::free);
   if (!resources || resources->format != 8) return 1;
-  std::string_view text(static_cast<const char*>(xcb_get_property_value(resources.get())),
-                        xcb_get_property_value_length(resources.get()));
-  constexpr std::string_view kDpi = "Xft.dpi:";
-  while (!text.empty()) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    if (!line.starts_with(kDpi)) continue;
-    const double dpi = std::strtod(std::string(line.substr(kDpi.size())).c_str(), nullptr);
-    return dpi > 0 ? std::max(1, static_cast<int>(std::ceil(dpi / kBaseDpi))) : 1;
-  }
-  return 1;
+  return XClientScaleOf(
+      std::string_view(static_cast<const char*>(xcb_get_property_value(resources.get())),
+                       xcb_get_property_value_length(resources.get())));
 }
 
 }  // namespace starveil::desktop

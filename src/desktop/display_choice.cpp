@@ -1,6 +1,7 @@
 #include "desktop/display_choice.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include "desktop/desktop_scale.h"
@@ -8,12 +9,24 @@
 namespace starveil::desktop {
 
 void ChooseDisplayPlatform() {
-  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
-    return;
-  const bool enlargedByTheCompositor =
-      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && WaylandOutputScale() > XClientScale();
+  const Session session{qEnvironmentVariable("QT_QPA_PLATFORM").toStdString(),
+                        !qEnvironmentVariableIsEmpty("DISPLAY"),
+                        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")};
+  const bool weigh = ScalesDecide(session);
+  const std::string order =
+      PlatformOrder(session, weigh ? WaylandOutputScale() : 1, weigh ? XClientScale() : 1);
+  if (!order.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(order));
+}
+
+bool ScalesDecide(const Session& session) {
+  return session.userPlatform.empty() && session.xDisplay && session.waylandDisplay;
+}
+
+std::string PlatformOrder(const Session& session, int compositorScale, int xClientScale) {
+  if (!session.userPlatform.empty() || !session.xDisplay) return {};
+  const bool enlargedByTheCompositor = ScalesDecide(session) && compositorScale > xClientScale;
   // The other stays the way out should the first refuse the game.
-  qputenv("QT_QPA_PLATFORM", QByteArray(enlargedByTheCompositor ? "wayland;xcb" : "xcb;wayland"));
+  return enlargedByTheCompositor ? "wayland;xcb" : "xcb;wayland";
 }
 
 }  // namespace starveil::desktop

@@ -21,12 +21,15 @@ constexpr std::array kNoise{"QSpiApplication::keyEventError",
 QtMessageHandler previousHandler = nullptr;
 
 void LeaveOut(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  const auto noise = [&](const char* start) { return message.startsWith(QLatin1String(start)); };
-  if (type == QtWarningMsg && std::ranges::any_of(kNoise, noise)) return;
-  previousHandler(type, context, message);
+  if (!IsQtNoise(type, message)) previousHandler(type, context, message);
 }
 
 }  // namespace
+
+bool IsQtNoise(QtMsgType type, const QString& message) {
+  const auto noise = [&](const char* start) { return message.startsWith(QLatin1String(start)); };
+  return type == QtWarningMsg && std::ranges::any_of(kNoise, noise);
+}
 
 void LeaveOutQtNoise() {
   previousHandler = qInstallMessageHandler(LeaveOut);
