@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <string_view>
 
 namespace starveil::desktop {
 
@@ -9,7 +10,7 @@ namespace starveil::desktop {
 // player nothing, and passes every other line on. Call it before the application object is made.
 void LeaveOutQtNoise();
 
-// Whether a line Qt writes is such a warning.
-bool IsQtNoise(QtMsgType type, const QString& message);
+// Whether a line Qt writes, in its logging category, is such a warning.
+bool IsQtNoise(QtMsgType type, std::string_view category, const QString& message);
 
 }  // namespace starveil::desktop

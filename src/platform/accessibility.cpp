@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
 #include <QtGlobal>
@@ -298,9 +297,6 @@ void OpenToScreenReaders() {
   // only what it asks for, so the game costs nothing more without one.
   if (qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
     qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
-  // Qt's bridge warns of every event it has no way to pass on, such as the keys' text box
-  // filling up; the player has no use for those lines.
-  QLoggingCategory::setFilterRules("qt.accessibility.atspi.warning=false");
 }
 
 void InstallAccessibility() {

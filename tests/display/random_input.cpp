@@ -243,9 +243,6 @@ class RandomPlayer {
 QProcessEnvironment GameEnvironment() {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove("QT_QPA_PLATFORM");  // Qt picks the platform itself, as for a player
-  // Qt 6.8 on Wayland warns of a keyboard's text input leaving a surface it never entered,
-  // which tells nothing of the game: any other line still fails the row.
-  env.insert("QT_LOGGING_RULES", "qt.qpa.wayland.textinput.warning=false");
   return env;
 }
 
