@@ -36,8 +36,6 @@ namespace starveil::game {
 
 using SpritePool = platform::ControlArray<platform::Sprite>;
 
-inline constexpr float kCannonStep = 60;  // twips per key-down
-
 // What the rules work on: the game window's controls under their design names, its variables,
 // and the clock, random draws and message box, which a test may replace.
 struct Game {

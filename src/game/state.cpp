@@ -1,5 +1,6 @@
 #include "game/state.h"
 
+#include "game/facts.h"
 #include "game/formation.h"
 #include "game/game.h"
 #include "platform/accessibility.h"
@@ -14,7 +15,7 @@ void NewGame(Game& g) {
   GameState& s = g.state;
   s.Points = 0;
   s.Level = 1;
-  g.SH.SetPicture(g.SE[8].Picture());
+  g.SH.SetPicture(g.SE[kCannonPicture].Picture());
   for (int i = 0; i <= 2; ++i)
     g.Lives[i].SetVisible(true);
   s.GameOver = false;

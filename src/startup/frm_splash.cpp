@@ -1,6 +1,7 @@
 #include "startup/frm_splash.h"
 
 #include "assets/pictures.h"
+#include "game/facts.h"
 
 namespace starveil {
 
@@ -8,7 +9,7 @@ frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true
   SetCaption("Form1");
   setAccessibleName("Starveil splash screen");
   SetBorder(Border::kNone);
-  SetClientSize(8385, 6375);
+  SetClientSize(game::kSplashWidth, game::kSplashHeight);
   SetIcon(assets::Load("a3"));
   platform::PlaceWidget(Frame1, 120, 0, 8235, 6375);
   Image1.Move(0, 120, 8205, 6165);

@@ -32,6 +32,7 @@
 #include "assets/pictures.h"
 #include "compositor_screen.h"
 #include "compositor_view.h"
+#include "game/facts.h"
 #include "keyboard.h"
 #include "launch.h"
 #include "picture_finder.h"
@@ -56,13 +57,15 @@ constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion 
 using platform::TwipsToPixels;
 constexpr int kPlayfieldLeftPx = TwipsToPixels(frmMain::kPlayfield.left);
 constexpr int kPlayfieldTopPx = TwipsToPixels(frmMain::kPlayfield.top);
-constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
-constexpr int kMonsterPx = 16;
-constexpr int kCannonPx = 32;
-constexpr int kCannonStepPx = TwipsToPixels(game::kCannonStep);
-constexpr int kExplosionFrames = 8;  // SE(0) to SE(7)
-constexpr int kCannonPicture = 8;    // SE(8)
-const QSize kSplashPx{559, 425};
+using game::kCannonPicture;
+using game::kCannonPx;
+using game::kCannonStepPx;
+using game::kExplosionFrames;
+using game::kMonsterPx;
+// The first row's top in a fresh formation.
+constexpr int kTopRowTopPx =
+    TwipsToPixels(frmMain::kPlayfield.top + game::kSmallSprite + game::kFirstRowGap);
+const QSize kSplashPx{game::kSplashWidthPx, game::kSplashHeightPx};
 constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
 const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
                          TwipsToPixels(frmMain::kPlayfield.height)};
@@ -334,14 +337,46 @@ std::optional<QPoint> Cannon(const QImage& shot) {
   return xdrive::FindPicture(shot, xdrive::CannonPicture());
 }
 
-// The shot's red and salmon bands appear in the column above the cannon; nothing else in the
-// game has those colours.
+// The opaque colours of the game's pictures of that name.
+QSet<QRgb> Colours(const std::vector<std::string>& names) {
+  QSet<QRgb> colours;
+  for (const std::string& name : names) {
+    const QImage picture = assets::Load(name).Image().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if (qAlpha(picture.pixel(x, y)) != 0) colours.insert(picture.pixel(x, y) & RGB_MASK);
+      }
+    }
+  }
+  return colours;
+}
+
+// Every sprite that may show on the playfield but the shot.
+std::vector<std::string> SpritesButTheShot() {
+  std::vector<std::string> names{"mi0", "mi1"};
+  for (const char pool : {'a', 'b', 'c', 'd'}) {
+    for (int frame = 0; frame <= 4; ++frame)
+      names.push_back(pool + std::to_string(frame));
+  }
+  for (int frame = 0; frame <= kCannonPicture; ++frame)
+    names.push_back("se" + std::to_string(frame));
+  return names;
+}
+
+const std::vector<std::string> kShotPictures{"r0", "r1", "r3"};
+
+// The shot's bands appear in the column above the cannon: the colours its every frame shows and no
+// other sprite has.
 bool ShotAbove(const QImage& shot, QPoint cannon) {
-  static const QSet<QRgb> kShotColours{qRgb(0xFF, 0x25, 0x25), qRgb(0xDC, 0, 0),
-                                       qRgb(0xFF, 0x6B, 0x6B)};
+  static const QSet<QRgb> kShotColours = [] {
+    QSet<QRgb> colours = Colours({kShotPictures[0]});
+    for (const std::string& frame : kShotPictures)
+      colours.intersect(Colours({frame}));
+    return colours.subtract(Colours(SpritesButTheShot()));
+  }();
   for (int y = kPlayfieldTopPx; y < cannon.y(); ++y) {
     for (int x = cannon.x(); x < cannon.x() + kCannonPx && x < shot.width(); ++x) {
-      if (kShotColours.contains(shot.pixel(x, y))) return true;
+      if (kShotColours.contains(shot.pixel(x, y) & RGB_MASK)) return true;
     }
   }
   return false;
@@ -616,31 +651,10 @@ void StartAnotherAfterTheMessage(Session& session, xcb_window_t game, xcb_window
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
 }
 
-// Every colour of the sprites that may show on the playfield, the shot's included.
-QSet<QRgb> SpriteColours() {
-  QSet<QRgb> colours{qRgb(0xFF, 0x25, 0x25), qRgb(0xDC, 0, 0), qRgb(0xFF, 0x6B, 0x6B)};
-  std::vector<std::string> names{"mi0", "mi1", "r0", "r1", "r3"};
-  for (const char pool : {'a', 'b', 'c', 'd'}) {
-    for (int frame = 0; frame <= 4; ++frame)
-      names.push_back(pool + std::to_string(frame));
-  }
-  for (int frame = 0; frame <= kCannonPicture; ++frame)
-    names.push_back("se" + std::to_string(frame));
-  for (const std::string& name : names) {
-    const QImage picture = assets::Load(name).Image().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-      for (int x = 0; x < picture.width(); ++x) {
-        if (qAlpha(picture.pixel(x, y)) != 0) colours.insert(picture.pixel(x, y) & RGB_MASK);
-      }
-    }
-  }
-  return colours;
-}
-
 // The share of the playfield's lit pixels that show one of the sprites' own colours; smoothing
 // blends them into others.
 double PaletteShare(const QImage& screen, const QRect& field) {
-  static const QSet<QRgb> kPalette = SpriteColours();
+  static const QSet<QRgb> kPalette = Colours(SpritesButTheShot()).unite(Colours(kShotPictures));
   int lit = 0;
   int own = 0;
   for (int y = field.top(); y <= field.bottom(); ++y) {
