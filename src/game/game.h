@@ -17,6 +17,9 @@
 //   tmrBulletsMove  the shot and the rockets move, and what they meet is hit
 //   TmrRk           the flicker of the shot and the rockets; the labels show score and level
 
+#include <functional>
+#include <string>
+
 #include "game/state.h"
 #include "platform/control_array.h"
 
@@ -39,7 +42,7 @@ using SpritePool = platform::ControlArray<platform::Sprite>;
 // What the rules work on: the game window's controls under their design names, its variables,
 // and the clock, random draws and message box, which a test may replace.
 struct Game {
-  platform::Window& window;  // the game window: whether it is still loaded, and the news to speak
+  platform::Window& window;  // the game window, which a pause asks whether it is still loaded
 
   platform::Sprite& SH;
   platform::Shape& Shape1;
@@ -63,6 +66,8 @@ struct Game {
   platform::Clock& clock;
   platform::Random& random;
   platform::MessageBox& msgBox;
+  // Tells the player news of the game, through the screen reader where one listens.
+  std::function<void(const std::string& news)> news;
 
   GameState state{};
 };

@@ -3,11 +3,9 @@
 #include "game/facts.h"
 #include "game/formation.h"
 #include "game/game.h"
-#include "platform/accessibility.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
 #include "platform/widgets.h"
-#include "platform/window.h"
 
 namespace starveil::game {
 
@@ -39,7 +37,7 @@ void cmdStart_Click(Game& g) {
 }
 
 void AnnounceWithScore(Game& g, const std::string& news) {
-  platform::Announce(g.window, news + ". Score: " + std::to_string(g.state.Points) + ".");
+  if (g.news) g.news(news + ". Score: " + std::to_string(g.state.Points) + ".");
 }
 
 }  // namespace starveil::game

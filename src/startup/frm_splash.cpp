@@ -2,11 +2,13 @@
 
 #include "assets/pictures.h"
 #include "game/facts.h"
+#include "platform/accessibility.h"
 
 namespace starveil {
 
 frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
   SetCaption("Form1");
+  platform::MakeAccessible(*this);
   setAccessibleName("Starveil splash screen");
   SetBorder(Border::kNone);
   SetClientSize(game::kSplashWidth, game::kSplashHeight);
