@@ -1,5 +1,7 @@
 #include "startup/application.h"
 
 int main(int argc, char* argv[]) {
-  return starveil::RunStarveil(argc, argv);
+  starveil::Application application(argc, argv);
+  application.Start();
+  return starveil::Application::Run();
 }

@@ -2,12 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+
+#include "desktop/x_reply.h"
 
 namespace starveil::desktop::x11 {
-
-template <class T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
   const Reply<xcb_intern_atom_reply_t> reply(

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "game/facts.h"
 #include "game/game.h"
 #include "game/march.h"
 #include "platform/numbers.h"
@@ -16,9 +17,8 @@ using platform::RoundToInt16;
 using platform::RoundToInt32;
 
 namespace {
-constexpr int kFirstRowGap = 300;  // twips between the playfield's top and row 0, plus one monster
-constexpr int kColumnInset = 45;   // twips, plus two monster widths, from the playfield's left edge
-constexpr int kColumnGap = 60;     // twips between neighbouring monsters of a row
+constexpr int kColumnInset = 45;  // twips, plus two monster widths, from the playfield's left edge
+constexpr int kColumnGap = 60;    // twips between neighbouring monsters of a row
 }  // namespace
 
 std::string MonsterKey(int column) {

@@ -1,5 +1,6 @@
 #include "game/input.h"
 
+#include "game/facts.h"
 #include "game/game.h"
 #include "platform/keys.h"
 #include "platform/shape.h"

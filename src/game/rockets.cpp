@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "game/facts.h"
 #include "game/game.h"
 #include "game/state.h"
 #include "platform/clock.h"
@@ -20,8 +21,6 @@ using platform::Sprite;
 namespace {
 
 constexpr int kLastMarker = 2;
-constexpr int kExplosionFrames = 8;  // SE(0) to SE(7); SE(8) is the cannon itself
-constexpr int kCannonPicture = 8;
 constexpr float kFramePause = 0.1f;       // seconds
 constexpr float kFinalPause = 1.0f;       // seconds
 constexpr float kShortestSleep = 0.001f;  // seconds

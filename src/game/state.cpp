@@ -1,12 +1,11 @@
 #include "game/state.h"
 
+#include "game/facts.h"
 #include "game/formation.h"
 #include "game/game.h"
-#include "platform/accessibility.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
 #include "platform/widgets.h"
-#include "platform/window.h"
 
 namespace starveil::game {
 
@@ -14,7 +13,7 @@ void NewGame(Game& g) {
   GameState& s = g.state;
   s.Points = 0;
   s.Level = 1;
-  g.SH.SetPicture(g.SE[8].Picture());
+  g.SH.SetPicture(g.SE[kCannonPicture].Picture());
   for (int i = 0; i <= 2; ++i)
     g.Lives[i].SetVisible(true);
   s.GameOver = false;
@@ -38,7 +37,7 @@ void cmdStart_Click(Game& g) {
 }
 
 void AnnounceWithScore(Game& g, const std::string& news) {
-  platform::Announce(g.window, news + ". Score: " + std::to_string(g.state.Points) + ".");
+  if (g.news) g.news(news + ". Score: " + std::to_string(g.state.Points) + ".");
 }
 
 }  // namespace starveil::game

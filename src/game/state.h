@@ -38,8 +38,8 @@ void NewGame(Game& g);
 // Starts a new game at any moment.
 void cmdStart_Click(Game& g);
 
-// Has a screen reader speak `news`, then the score: the score changes too often to be spoken at
-// every hit, so a listening player hears it with the news instead.
+// Raises `news`, then the score, through the game's news hook: the score changes too often to be
+// spoken at every hit, so a listening player hears it with the news instead.
 void AnnounceWithScore(Game& g, const std::string& news);
 
 }  // namespace starveil::game

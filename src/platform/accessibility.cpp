@@ -20,14 +20,20 @@ namespace starveil::platform {
 
 namespace {
 
-std::function<void(QAccessibleEvent&)>& Listener() {
-  static std::function<void(QAccessibleEvent&)> listener;
-  return listener;
+// The bridges given to surfaces in place of the platform's, for as long as each surface lives.
+std::unordered_map<const QObject*, ScreenReaderBridge>& Bridges() {
+  static std::unordered_map<const QObject*, ScreenReaderBridge> bridges;
+  return bridges;
 }
 
-void Tell(QAccessibleEvent& event) {
-  if (Listener()) {
-    Listener()(event);
+bool Listening(const QObject* surface) {
+  return Bridges().contains(surface) || QAccessible::isActive();
+}
+
+void Tell(const QObject* surface, QAccessibleEvent& event) {
+  const auto bridge = Bridges().find(surface);
+  if (bridge != Bridges().end()) {
+    bridge->second(event);
   } else {
     QAccessible::updateAccessibility(&event);
   }
@@ -200,14 +206,14 @@ class SurfaceAccessible final : public QAccessibleWidget {
       if (reading == child->told) continue;
       child->told = reading;
       QAccessibleEvent nameChanged(child, QAccessible::NameChanged);
-      Tell(nameChanged);
+      Tell(widget(), nameChanged);
     }
   }
 
   void Announce(const QString& news) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent announcement(widget(), news);
-    Tell(announcement);
+    Tell(widget(), announcement);
 #else
     // Without announcements, a notification that shows is what screen readers speak; each piece
     // of news is a notification of its own, so none is mistaken for one already heard.
@@ -215,7 +221,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
     auto* notification = new NewsAccessible(*this, news);
     news_ = QAccessible::registerAccessibleInterface(notification);
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
-    Tell(shown);
+    Tell(widget(), shown);
 #endif
   }
 
@@ -268,14 +274,14 @@ class KeysBoxAccessible final : public QAccessibleWidget {
   }
 };
 
+SurfaceAccessible* Of(Surface& surface) {
+  return dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
+}
+
 QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
   if (auto* surface = dynamic_cast<Surface*>(object)) return new SurfaceAccessible(*surface);
   if (auto* box = dynamic_cast<TextBox*>(object)) return new KeysBoxAccessible(*box);
   return nullptr;
-}
-
-bool Listening() {
-  return Listener() || QAccessible::isActive();
 }
 
 // Waits out the clock pause the game may be in, then tells the news.
@@ -283,10 +289,8 @@ void TellWhenFree(const QPointer<Surface>& surface, const QString& news) {
   constexpr int kRetryMs = 100;
   QTimer::singleShot(InsideAPause() ? kRetryMs : 0, surface, [surface, news] {
     if (InsideAPause()) return TellWhenFree(surface, news);
-    if (!Listening()) return;
-    auto* accessible =
-        dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(surface));
-    if (accessible) accessible->Announce(news);
+    if (!Listening(surface)) return;
+    if (SurfaceAccessible* accessible = Of(*surface)) accessible->Announce(news);
   });
 }
 
@@ -299,27 +303,25 @@ void OpenToScreenReaders() {
     qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
 }
 
-void InstallAccessibility() {
+void MakeAccessible(Surface& surface, ScreenReaderBridge bridge) {
   static const bool installed = [] {
     QAccessible::installFactory(Factory);
     return true;
   }();
   (void)installed;
-}
-
-void AnnounceChangedReadings(Surface& surface) {
-  if (!Listening()) return;
-  auto* accessible =
-      dynamic_cast<SurfaceAccessible*>(QAccessible::queryAccessibleInterface(&surface));
-  if (accessible) accessible->AnnounceChangedReadings();
+  if (bridge) {
+    Bridges()[&surface] = std::move(bridge);
+    QObject::connect(&surface, &QObject::destroyed, [&surface] { Bridges().erase(&surface); });
+  }
+  // Without a screen reader listening nothing is told, and the interfaces need not be made.
+  surface.OnReadingChange([&surface] {
+    if (!Listening(&surface)) return;
+    if (SurfaceAccessible* accessible = Of(surface)) accessible->AnnounceChangedReadings();
+  });
 }
 
 void Announce(Surface& surface, const std::string& news) {
-  if (Listening()) TellWhenFree(&surface, QString::fromStdString(news));
-}
-
-void ListenToReadings(std::function<void(QAccessibleEvent&)> listener) {
-  Listener() = std::move(listener);
+  if (Listening(&surface)) TellWhenFree(&surface, QString::fromStdString(news));
 }
 
 }  // namespace starveil::platform

@@ -15,21 +15,17 @@ class Surface;
 // Qt looks for one only as the program starts. Call it before the application object is made.
 void OpenToScreenReaders();
 
-// Makes every surface expose its named controls; once is enough, more calls do nothing.
-void InstallAccessibility();
+// Where assistive technology hears what the game tells it: the platform's screen reader bridge,
+// or, on a headless platform, a test listening in its place.
+using ScreenReaderBridge = std::function<void(QAccessibleEvent&)>;
 
-// Tells assistive technology about every named control on `surface` whose reading has changed
-// since it was last told. Without a screen reader listening it does nothing.
-void AnnounceChangedReadings(Surface& surface);
+// Makes every surface expose its named controls, and has `surface` tell assistive technology of
+// each reading that changes, through `bridge`; an empty one is the platform's own.
+void MakeAccessible(Surface& surface, ScreenReaderBridge bridge = {});
 
 // Has the screen reader speak `news` of the game on `surface`, if one listens. The news waits
 // until no clock pause holds the game: a screen reader that asks the game about the news while
 // it cannot answer gives up on it.
 void Announce(Surface& surface, const std::string& news);
-
-// Hands changed readings and news to `listener` in place of the platform's screen reader bridge,
-// which a headless platform lacks; a test listens so. An empty listener gives them back to the
-// bridge.
-void ListenToReadings(std::function<void(QAccessibleEvent&)> listener);
 
 }  // namespace starveil::platform

@@ -1,6 +1,5 @@
 #include "platform/control.h"
 
-#include "platform/accessibility.h"
 #include "platform/surface.h"
 
 namespace starveil::platform {
@@ -30,7 +29,7 @@ void Control::SetVisible(bool visible) {
   visible_ = visible;
   NoteChange();
   // A label may read out how many controls are shown, as the lives do.
-  AnnounceChangedReadings(surface_);
+  TellReadingChanged();
 }
 
 void Control::Place(const TwipRect& rect) {
@@ -42,6 +41,10 @@ void Control::Place(const TwipRect& rect) {
 
 void Control::Redraw() {
   if (visible_) NoteChange();
+}
+
+void Control::TellReadingChanged() const {
+  surface_.ReadingMayHaveChanged();
 }
 
 void Control::NoteChange() {

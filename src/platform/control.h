@@ -51,6 +51,8 @@ class Control {
  protected:
   // The control's look changed in place: redraw it where it stands.
   void Redraw();
+  // What the control reads out may have changed.
+  void TellReadingChanged() const;
 
  private:
   friend class Surface;

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "platform/accessibility.h"
 #include "platform/surface.h"
 
 namespace starveil::platform {
@@ -18,7 +17,7 @@ void Label::SetCaption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);
   Redraw();
-  if (!AccessibleName().empty()) AnnounceChangedReadings(Owner());
+  if (!AccessibleName().empty()) TellReadingChanged();
 }
 
 void Label::SetAccessibleReading(std::function<std::string()> reading) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/accessibility.h"
 #include "platform/control.h"
 
 namespace starveil::platform {
@@ -22,7 +21,6 @@ void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour
 Surface::Surface(QWidget* parent) : QWidget(parent) {
   // The surface paints every pixel itself, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  InstallAccessibility();
 }
 
 Surface::~Surface() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/colour.h"
@@ -35,6 +37,11 @@ class Surface : public QWidget {
 
   const std::vector<Control*>& BackToFront() const { return stack_; }
 
+  // Calls `listener` whenever a control on the surface may read differently: a label's caption
+  // changed, or a control was shown or hidden, which a label may count. Assistive technology
+  // listens.
+  void OnReadingChange(std::function<void()> listener) { readingChanged_ = std::move(listener); }
+
   static QRect PixelRect(const TwipRect& rect);
 
  protected:
@@ -51,10 +58,14 @@ class Surface : public QWidget {
   bool NoteChange(Control& control);
   // Asks Qt to repaint where the changed controls were and are: soon, or at once when `paintNow`.
   void HandOverRepaints(bool paintNow = false);
+  void ReadingMayHaveChanged() const {
+    if (readingChanged_) readingChanged_();
+  }
 
   std::vector<Control*> stack_;    // back to front
   std::vector<Control*> changed_;  // since the last hand-over, each once
   DirtyArea dirty_;
+  std::function<void()> readingChanged_;
 
   static inline std::vector<Surface*> awaitingHandOver_;
 };

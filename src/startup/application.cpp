@@ -1,24 +1,29 @@
 #include "startup/application.h"
 
-#include <QApplication>
-
 #include "desktop/display_choice.h"
 #include "desktop/qt_noise.h"
 #include "platform/accessibility.h"
-#include "startup/mdl_main.h"
 
 namespace starveil {
 
-int RunStarveil(int& argc, char** argv, const std::function<void(frmMain&)>& shown) {
+Application::Application(int& argc, char** argv) {
+  // Each must come before Qt starts.
   desktop::ChooseDisplayPlatform();
   desktop::LeaveOutQtNoise();
   platform::OpenToScreenReaders();
-  QApplication app(argc, argv);
+  app_ = std::make_unique<QApplication>(argc, argv);
   // Lets the desktop match the window to the installed menu entry and its icon.
   QApplication::setDesktopFileName("io.github.starveil.Starveil");
-  mdlMain program;
-  program.Main();
-  if (shown && program.Game()) shown(*program.Game());
+}
+
+Application::~Application() = default;
+
+frmMain& Application::Start() {
+  program_.Main();
+  return *program_.Game();
+}
+
+int Application::Run() {
   return QApplication::exec();
 }
 

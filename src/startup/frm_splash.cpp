@@ -1,14 +1,17 @@
 #include "startup/frm_splash.h"
 
 #include "assets/pictures.h"
+#include "game/facts.h"
+#include "platform/accessibility.h"
 
 namespace starveil {
 
 frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
   SetCaption("Form1");
+  platform::MakeAccessible(*this);
   setAccessibleName("Starveil splash screen");
   SetBorder(Border::kNone);
-  SetClientSize(8385, 6375);
+  SetClientSize(game::kSplashWidth, game::kSplashHeight);
   SetIcon(assets::Load("a3"));
   platform::PlaceWidget(Frame1, 120, 0, 8235, 6375);
   Image1.Move(0, 120, 8205, 6165);

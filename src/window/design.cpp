@@ -2,12 +2,14 @@
 #include <string>
 
 #include "assets/pictures.h"
+#include "game/facts.h"
 #include "window/frm_main.h"
 
 // The game window as designed: every control with its place, size, settings and picture, and the
 // stacking order. Geometry in twips.
 namespace starveil {
 
+using game::kSmallSprite;
 using platform::Alignment;
 using platform::Font;
 using platform::Rgb;
@@ -16,7 +18,6 @@ namespace {
 
 constexpr Rgb kWindowGrey{208, 208, 208};
 constexpr Rgb kBlack{0, 0, 0};
-constexpr float kSmallSprite = 240;
 constexpr float kLifeMarker = 300;
 
 const Font kCaptionFont{"Liberation Sans", 9.75f, true};
@@ -117,7 +118,7 @@ void frmMain::LayOut() {
   Shape1.SetFillColor(kBlack);
   Shape1.SetBorderColor(kBlack);
 
-  SH.Move(2520, 4680, 480, 480);
+  SH.Move(2520, 4680, game::kCannonSize, game::kCannonSize);
   SH.SetPicture(assets::Load("se8"));
 
   // Frame pools first, so that the template monster can share the picture of D(4).
@@ -137,14 +138,15 @@ void frmMain::LayOut() {
   Design(R.Design(2, *this), 3780, 5760, assets::Load("r1"));  // a copy, not R(1)'s own
   Design(R.Design(3, *this), 3600, 5760, assets::Load("r3"));
 
-  constexpr std::array<float, 8> kExplosionTops{2040, 2580, 3180, 3780, 4380, 4920, 5460, 6000};
-  for (int i = 0; i < 8; ++i) {
+  constexpr std::array<float, game::kExplosionFrames> kExplosionTops{2040, 2580, 3180, 3780,
+                                                                     4380, 4920, 5460, 6000};
+  for (int i = 0; i < game::kExplosionFrames; ++i) {
     platform::Sprite& frame = SE.Design(i, *this);
-    frame.Move(6060, kExplosionTops[i], 480, 480);
+    frame.Move(6060, kExplosionTops[i], game::kCannonSize, game::kCannonSize);
     frame.SetPicture(assets::Load("se" + std::to_string(i)));
   }
-  platform::Sprite& cannon = SE.Design(8, *this);
-  cannon.Move(6000, 1440, 480, 480);
+  platform::Sprite& cannon = SE.Design(game::kCannonPicture, *this);
+  cannon.Move(6000, 1440, game::kCannonSize, game::kCannonSize);
   cannon.SetPicture(assets::Load("se8"));
 
   for (int i = 0; i <= 2; ++i) {

@@ -1,3 +1,4 @@
+#include "game/facts.h"
 #include "game/formation.h"
 #include "game/rockets.h"
 #include "platform/numbers.h"
@@ -5,12 +6,9 @@
 
 namespace starveil {
 
+using game::kLeftTurn;
+using game::kRightTurn;
 using platform::RoundToInt16;
-
-namespace {
-constexpr float kRightTurn = 400;  // twips inside the playfield's right edge
-constexpr float kLeftTurn = 200;   // twips inside its left edge
-}  // namespace
 
 void frmMain::Form_Load() {
   game::GameState& s = game_.state;

@@ -32,7 +32,8 @@ frmMain::frmMain(Seams seams)
       seams_{OrReal<platform::Clock, platform::SystemClock>(std::move(seams.clock)),
              OrReal<platform::Random, platform::StandardRandom>(std::move(seams.random)),
              seams.msgBox ? std::move(seams.msgBox)
-                          : std::make_unique<platform::WindowMessageBox>(*this)},
+                          : std::make_unique<platform::WindowMessageBox>(*this),
+             std::move(seams.screenReader)},
       game_{.window = *this,
             .SH = SH,
             .Shape1 = Shape1,
@@ -54,7 +55,9 @@ frmMain::frmMain(Seams seams)
             .TmrRk = TmrRk,
             .clock = *seams_.clock,
             .random = *seams_.random,
-            .msgBox = *seams_.msgBox} {
+            .msgBox = *seams_.msgBox,
+            .news = [this](const std::string& news) { platform::Announce(*this, news); }} {
+  platform::MakeAccessible(*this, seams_.screenReader);
   LayOut();
   WireEvents();
 }

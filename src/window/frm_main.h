@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/game.h"
+#include "platform/accessibility.h"
 #include "platform/clock.h"
 #include "platform/control_array.h"
 #include "platform/label.h"
@@ -21,6 +22,7 @@ struct Seams {
   std::unique_ptr<platform::Clock> clock;
   std::unique_ptr<platform::Random> random;
   std::unique_ptr<platform::MessageBox> msgBox;
+  platform::ScreenReaderBridge screenReader{};
 };
 
 // The game window: its controls under their design names, laid out as designed, and the rules

@@ -1,86 +1,57 @@
+// The scenario each display row plays: the game's windows come up, open centred with the focus,
+// and a whole game is played and another started, with keys through XTEST or the compositor, its
+// screen read back and its screen reader heard.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <iostream>
 #include <iterator>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
+#include <string>
 #include <utility>
 #include <vector>
 
-#include "assets/pictures.h"
-#include "compositor_screen.h"
+#include "cannon_recorder.h"
 #include "compositor_view.h"
+#include "desktop_session.h"
+#include "game/facts.h"
 #include "keyboard.h"
-#include "launch.h"
-#include "picture_finder.h"
-#include "platform/picture.h"
 #include "random_input.h"
+#include "screen_judgements.h"
 #include "wait_for.h"
 #include "window/frm_main.h"
-#include "x_desktop.h"
 
 // The built game on the desktop tools/desktop.sh started for the row, driven by real input (XTEST,
 // as a keyboard and a mouse would) and read back from the screen.
 namespace starveil::display {
 namespace {
 
+using display::Describe;
+using game::kCannonPicture;
+using game::kCannonStepPx;
+using game::kExplosionFrames;
+using platform::TwipsToPixels;
 using xdrive::WaitFor;
 
-constexpr std::chrono::milliseconds kPatience{60'000};  // generous: the machine may be busy
-constexpr std::chrono::milliseconds kReaction{10'000};  // for the game to show a key's effect
 constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thrice in a minute or so
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
-constexpr int kRecordEveryMs = 3;         // many grabs to each 0.1 s explosion frame
-using platform::TwipsToPixels;
-constexpr int kPlayfieldLeftPx = TwipsToPixels(frmMain::kPlayfield.left);
-constexpr int kPlayfieldTopPx = TwipsToPixels(frmMain::kPlayfield.top);
-constexpr int kTopRowTopPx = 116;  // the first row's top in a fresh formation
-constexpr int kMonsterPx = 16;
-constexpr int kCannonPx = 32;
-constexpr int kCannonStepPx = TwipsToPixels(game::kCannonStep);
-constexpr int kExplosionFrames = 8;  // SE(0) to SE(7)
-constexpr int kCannonPicture = 8;    // SE(8)
-const QSize kSplashPx{559, 425};
+const QSize kSplashPx{game::kSplashWidthPx, game::kSplashHeightPx};
 constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
-const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
-                         TwipsToPixels(frmMain::kPlayfield.height)};
 // Where the "Points" caption stands, from the playfield's top left corner.
 const QRect kPointsCaptionPx(TwipsToPixels(frmMain::kPointsCaption.left) - kPlayfieldLeftPx,
                              TwipsToPixels(frmMain::kPointsCaption.top) - kPlayfieldTopPx,
                              TwipsToPixels(frmMain::kPointsCaption.width),
                              TwipsToPixels(frmMain::kPointsCaption.height));
-
-// The least share of the playfield's lit pixels that must show a sprite's own colour: 1 where
-// nothing may be smoothed, as where the game draws an X11 window at the scale X11 programs are
-// told. Qt before 6.5 draws only whole scales natively on Wayland, which a compositor then shrinks
-// to a fractional one, blending some pixels: still far sharper than the 0.18 of a smoothed X11
-// window.
-double LeastPaletteShare(bool onX) {
-  if (onX || DesktopScale() % 100 == 0) return 1;
-  return QT_VERSION >= QT_VERSION_CHECK(6, 5, 0) ? 1 : 0.35;
-}
 
 // How far a desktop's row goes: the game's windows come up; they open centred and take the focus;
 // a whole game is played and another started; or games are played with random keys, clicks and
@@ -94,275 +65,6 @@ std::optional<Reach> RowReach() {
   if (reach == "plays-on") return Reach::kPlaysOn;
   if (reach == "random-input") return Reach::kRandomInput;
   return std::nullopt;
-}
-
-// Watches the cannon's box on the screen from a thread of its own, many times in each explosion
-// frame, and notes every change to another of the cannon's pictures shown whole: SE(0) to SE(8),
-// by index. A rocket crossing the box hides the picture and is passed over.
-class Recorder {
- public:
-  Recorder(const QString& display, xcb_window_t game) : x_(display), game_(game) {
-    for (int frame = 0; frame <= kCannonPicture; ++frame) {
-      const QImage picture =
-          assets::Load("se" + std::to_string(frame)).Image().convertToFormat(QImage::Format_ARGB32);
-      for (int y = 0; y < kCannonPx; ++y) {
-        for (int x = 0; x < kCannonPx; ++x) {
-          const QRgb pixel = picture.pixel(x, y);
-          // Drawn over the playfield's black.
-          pictures_[frame].push_back(qAlpha(pixel) == 0 ? 0 : pixel & RGB_MASK);
-        }
-      }
-    }
-  }
-
-  ~Recorder() { Stop(); }
-
-  void Aim(QPoint cannon) {
-    const std::lock_guard lock(mutex_);
-    box_ = QRect(cannon, QSize(kCannonPx, kCannonPx));
-    if (!thread_.joinable()) thread_ = std::thread([this] { Record(); });
-  }
-
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-
-  std::vector<int> Frames() {
-    const std::lock_guard lock(mutex_);
-    return frames_;
-  }
-
- private:
-  void Record() {
-    while (!stop_) {
-      QRect box;
-      {
-        const std::lock_guard lock(mutex_);
-        box = box_;
-      }
-      const std::vector<QRgb> shown = x_.Pixels(game_, box);
-      const auto match = std::ranges::find(pictures_, shown);
-      if (match != pictures_.end()) {
-        const auto frame = static_cast<int>(match - pictures_.begin());
-        const std::lock_guard lock(mutex_);
-        if (frames_.empty() || frames_.back() != frame) frames_.push_back(frame);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(kRecordEveryMs));
-    }
-  }
-
-  xdrive::XDesktop x_;
-  xcb_window_t game_;
-  std::array<std::vector<QRgb>, kCannonPicture + 1> pictures_;
-  std::mutex mutex_;
-  QRect box_;
-  std::vector<int> frames_;
-  std::atomic<bool> stop_ = false;
-  std::thread thread_;
-};
-
-// The explosion frames of each loss, in the order seen: the runs between the cannon's own picture.
-std::vector<std::vector<int>> Losses(const std::vector<int>& frames) {
-  std::vector<std::vector<int>> losses(1);
-  for (const int frame : frames) {
-    if (frame != kCannonPicture) {
-      losses.back().push_back(frame);
-    } else if (!losses.back().empty()) {
-      losses.emplace_back();
-    }
-  }
-  if (losses.back().empty()) losses.pop_back();
-  return losses;
-}
-
-std::string Describe(const std::vector<std::vector<int>>& losses) {
-  std::string text;
-  for (const std::vector<int>& loss : losses) {
-    text += " [";
-    for (const int frame : loss)
-      text += std::to_string(frame);
-    text += "]";
-  }
-  return text.empty() ? " none" : text;
-}
-
-// The game on the desktop this test runs in, as its session's variables name it.
-class Session {
- public:
-  Session() {
-    env_ = GameEnvironment();
-    display_ = env_.value("DISPLAY");
-    if (!display_.isEmpty()) x_ = std::make_unique<xdrive::XDesktop>(display_);
-  }
-
-  ~Session() {
-    screenReader_.terminate();
-    if (!screenReader_.waitForFinished(5000)) screenReader_.kill();
-    screenReader_.waitForFinished(5000);
-  }
-
-  // The desktop offers an X display, and the test can read it.
-  bool OnX() const { return x_ && x_->Ok(); }
-  // The scale tools/desktop.sh runs the game at on X: Qt's, or the one a scaled desktop tells X11
-  // programs, where they scale themselves.
-  double Scale() const {
-    return std::max({1.0, env_.value("QT_SCALE_FACTOR").toDouble(), DesktopScale() / 100.0});
-  }
-
-  bool StartGame() {
-    game_ = std::make_unique<xdrive::Launch>(STARVEIL_GAME, env_, watch_.filePath("said"),
-                                             watch_.filePath("errors"));
-    return game_->Started();
-  }
-
-  bool GameRunning() { return game_ && game_->Running(); }
-  // What the game has said on its standard error so far, and whether it has ended.
-  QString GameOutput() {
-    const QString said = Errors();
-    return GameRunning() ? said : "the game has ended: " + said;
-  }
-  // Everything the game said on its standard error, once it has been ended.
-  QString GameErrors() {
-    game_->End();
-    return Errors();
-  }
-  // The life markers lit on the screen at each comparison the game's watch has made so far, of
-  // what the X server shows with what the game holds.
-  std::vector<int> MarkersLit() {
-    static const QByteArray kChecked = "screen checked, lives shown: ";
-    QFile said(watch_.filePath("said"));
-    said.open(QIODevice::ReadOnly);
-    std::vector<int> lit;
-    for (const QByteArray& line : said.readAll().split('\n')) {
-      if (line.startsWith(kChecked)) lit.push_back(line.mid(kChecked.size()).toInt());
-    }
-    return lit;
-  }
-  int LastMarkersLit() {
-    const std::vector<int> lit = MarkersLit();
-    return lit.empty() ? -1 : lit.back();
-  }
-  const QString& Display() const { return display_; }
-  xdrive::XDesktop& X() { return *x_; }
-
-  bool StartScreenReader() {
-    screenReader_.setProcessEnvironment(env_);
-    screenReader_.start("orca", {"--replace"});
-    return screenReader_.waitForStarted(static_cast<int>(kPatience.count()));
-  }
-  // Whether a screen reader listens: tools/screen-reader.sh names where it writes what it says.
-  bool Listened() const { return env_.contains("SPOKEN_TEXT"); }
-  // Whether the screen reader says what `pattern` matches within `patience`, with all it has said
-  // joined: Orca words things differently from release to release, and speaks long news in
-  // sentences.
-  testing::AssertionResult Says(const QString& pattern, std::chrono::milliseconds patience) const {
-    const QRegularExpression expected(pattern);
-    QString spoken;
-    const auto said = [&] {
-      QFile file(env_.value("SPOKEN_TEXT"));
-      spoken = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove('\n') : "";
-      return expected.match(spoken).hasMatch();
-    };
-    const bool found = WaitFor(patience, said);
-    std::cout << "Orca said: " << spoken.toStdString() << "\n";
-    return found ? testing::AssertionSuccess()
-                 : testing::AssertionFailure() << "not " << pattern.toStdString();
-  }
-
-  xcb_window_t GameWindow(const QString& title) { return x_->FindWindow(title, game_->Pid()); }
-
-  // Keys go where a player's would: to the window that has the focus.
-  bool Focused(xcb_window_t window) {
-    return WaitFor(kPatience, [&] { return x_->Focus() == window; });
-  }
-
-  // The whole of a Wayland compositor's screen, as its screenshot client takes it.
-  QImage Screenshot() {
-    QTemporaryDir dir;
-    QProcess shooter;
-    shooter.setProcessEnvironment(env_);
-    shooter.setWorkingDirectory(dir.path());
-    shooter.start("weston-screenshooter", {});
-    shooter.waitForFinished(static_cast<int>(kPatience.count()));
-    QImage picture;
-    for (const QString& name : QDir(dir.path()).entryList({"wayland-screenshot*.png"}, QDir::Files))
-      picture.load(QDir(dir.path()).filePath(name));
-    return picture;
-  }
-
-  // The whole screen as KWin or mutter shows it, in its own pixels; empty where the compositor
-  // offers no way to take it.
-  std::optional<QImage> CompositorScreen() { return xdrive::CompositorScreen(env_); }
-
-  // Keys through the compositor, for a game that runs natively on Wayland; null where the
-  // compositor takes none from a program. Kept for the whole game: mutter would take the focus
-  // from the window and give it back with each new one.
-  xdrive::Keyboard* CompositorKeyboard() {
-    if (!compositorKeys_) compositorKeys_ = xdrive::SessionKeyboard(env_, nullptr);
-    return compositorKeys_.get();
-  }
-
- private:
-  QString Errors() {
-    QFile errors(watch_.filePath("errors"));
-    errors.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(errors.readAll());
-  }
-
-  QTemporaryDir watch_;  // where the game writes, its watch on standard output
-  QProcess screenReader_;
-  QProcessEnvironment env_;
-  QString display_;
-  std::unique_ptr<xdrive::XDesktop> x_;
-  std::unique_ptr<xdrive::Launch> game_;
-  std::unique_ptr<xdrive::Keyboard> compositorKeys_;
-};
-
-// Where the formation's top row begins on the left; no rocket ever rises into its band.
-std::optional<int> FormationLeft(const QImage& shot) {
-  for (int x = kPlayfieldLeftPx; x < shot.width(); ++x) {
-    for (int y = kTopRowTopPx; y < kTopRowTopPx + kMonsterPx && y < shot.height(); ++y) {
-      if (shot.pixel(x, y) != qRgb(0, 0, 0)) return x;
-    }
-  }
-  return std::nullopt;
-}
-
-// Where the cannon's own picture stands whole.
-std::optional<QPoint> Cannon(const QImage& shot) {
-  return xdrive::FindPicture(shot, xdrive::CannonPicture());
-}
-
-// The shot's red and salmon bands appear in the column above the cannon; nothing else in the
-// game has those colours.
-bool ShotAbove(const QImage& shot, QPoint cannon) {
-  static const QSet<QRgb> kShotColours{qRgb(0xFF, 0x25, 0x25), qRgb(0xDC, 0, 0),
-                                       qRgb(0xFF, 0x6B, 0x6B)};
-  for (int y = kPlayfieldTopPx; y < cannon.y(); ++y) {
-    for (int x = cannon.x(); x < cannon.x() + kCannonPx && x < shot.width(); ++x) {
-      if (kShotColours.contains(shot.pixel(x, y))) return true;
-    }
-  }
-  return false;
-}
-
-int DistinctColours(const QImage& shot) {
-  QSet<QRgb> colours;
-  for (int y = 0; y < shot.height(); y += 3) {
-    for (int x = 0; x < shot.width(); x += 3)
-      colours.insert(shot.pixel(x, y));
-  }
-  return static_cast<int>(colours.size());
-}
-
-// A length in the window's pixels as the screen shows it: times the scale, and at a fractional
-// scale, where it may end between two of the screen's pixels, a pixel either way.
-testing::AssertionResult Scaled(int shown, int pixels, double scale) {
-  const double slack = scale == std::floor(scale) ? 0 : 1;
-  if (std::abs(shown - pixels * scale) <= slack) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "the screen shows " << shown << " pixels for " << pixels
-                                     << " of the window's at scale " << scale;
 }
 
 // Centred on the screen as the player sees the window, frame included: opposite margins differ
@@ -388,34 +90,6 @@ testing::AssertionResult CentredOncePlaced(Session& session, xcb_window_t window
   testing::AssertionResult centred = testing::AssertionFailure();
   WaitFor(kReaction, [&] { return centred = Centred(session.X().FramedRect(window), session); });
   return centred;
-}
-
-// The game window in a picture of the whole screen: the black playfield with its outline whole,
-// under a strip of the window's light grey face.
-bool ShowsTheGameWindow(const QImage& screen) {
-  const auto all = [&](QPoint from, QPoint step, int count, QRgb colour) {
-    for (QPoint at = from; count-- > 0; at += step) {
-      if ((screen.pixel(at) & RGB_MASK) != colour) return false;
-    }
-    return true;
-  };
-  const int width = kPlayfieldPx.width();
-  const int height = kPlayfieldPx.height();
-  constexpr int kFaceAbove = 3;
-  for (int y = kFaceAbove; y + height <= screen.height(); ++y) {
-    for (int x = 0; x + width <= screen.width(); ++x) {
-      if (all({x, y}, {1, 0}, width, 0) && all({x, y}, {0, 1}, height, 0) &&
-          all({x + width - 1, y}, {0, 1}, height, 0) &&
-          all({x, y - kFaceAbove}, {1, 0}, width, kFace))
-        return true;
-    }
-  }
-  return false;
-}
-
-// The top row's band across the playfield, where only monsters ever show.
-QImage TopRowBand(const QImage& shot) {
-  return shot.copy(kPlayfieldLeftPx, kTopRowTopPx, shot.width() - 2 * kPlayfieldLeftPx, kMonsterPx);
 }
 
 // The formation marches, which it does only in a game: the top row's band changes step after
@@ -614,62 +288,6 @@ void StartAnotherAfterTheMessage(Session& session, xcb_window_t game, xcb_window
       << "the new game does not show its three life markers";
   EXPECT_EQ(LeftMovesTheCannonBy(session, game), -kCannonStepPx);
   EXPECT_TRUE(session.GameRunning()) << session.GameOutput().toStdString();
-}
-
-// Every colour of the sprites that may show on the playfield, the shot's included.
-QSet<QRgb> SpriteColours() {
-  QSet<QRgb> colours{qRgb(0xFF, 0x25, 0x25), qRgb(0xDC, 0, 0), qRgb(0xFF, 0x6B, 0x6B)};
-  std::vector<std::string> names{"mi0", "mi1", "r0", "r1", "r3"};
-  for (const char pool : {'a', 'b', 'c', 'd'}) {
-    for (int frame = 0; frame <= 4; ++frame)
-      names.push_back(pool + std::to_string(frame));
-  }
-  for (int frame = 0; frame <= kCannonPicture; ++frame)
-    names.push_back("se" + std::to_string(frame));
-  for (const std::string& name : names) {
-    const QImage picture = assets::Load(name).Image().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-      for (int x = 0; x < picture.width(); ++x) {
-        if (qAlpha(picture.pixel(x, y)) != 0) colours.insert(picture.pixel(x, y) & RGB_MASK);
-      }
-    }
-  }
-  return colours;
-}
-
-// The share of the playfield's lit pixels that show one of the sprites' own colours; smoothing
-// blends them into others.
-double PaletteShare(const QImage& screen, const QRect& field) {
-  static const QSet<QRgb> kPalette = SpriteColours();
-  int lit = 0;
-  int own = 0;
-  for (int y = field.top(); y <= field.bottom(); ++y) {
-    for (int x = field.left(); x <= field.right(); ++x) {
-      const QRgb pixel = screen.pixel(x, y) & RGB_MASK;
-      if (pixel == 0) continue;
-      ++lit;
-      own += kPalette.contains(pixel) ? 1 : 0;
-    }
-  }
-  return lit == 0 ? 0 : static_cast<double>(own) / lit;
-}
-
-// Of the `scale` x `scale` blocks from the playfield's corner on, those not of one colour: at a
-// whole scale each picture pixel must become one such block.
-int MixedBlocks(const QImage& screen, const QRect& field, int scale) {
-  int mixed = 0;
-  for (int y = field.top(); y + scale <= field.bottom() + 1; y += scale) {
-    for (int x = field.left(); x + scale <= field.right() + 1; x += scale) {
-      const QRgb corner = screen.pixel(x, y);
-      bool same = true;
-      for (int dy = 0; dy < scale && same; ++dy) {
-        for (int dx = 0; dx < scale && same; ++dx)
-          same = screen.pixel(x + dx, y + dy) == corner;
-      }
-      mixed += same ? 0 : 1;
-    }
-  }
-  return mixed;
 }
 
 // The formation and the cannon as the compositor shows them on a scaled screen: in the sprites'

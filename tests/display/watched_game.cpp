@@ -142,11 +142,12 @@ class ScreenWatch : public QObject {
 }  // namespace starveil::display
 
 int main(int argc, char* argv[]) {
-  return starveil::RunStarveil(argc, argv, [](starveil::frmMain& frm) {
-    using starveil::display::ScreenWatch;
-    if (QGuiApplication::platformName() == "xcb")
-      new ScreenWatch(frm, starveil::display::ShownByTheXServer, /*wholeRatiosOnly=*/false);
-    else
-      new ScreenWatch(frm, starveil::display::HandedToTheCompositor, /*wholeRatiosOnly=*/true);
-  });
+  using starveil::display::ScreenWatch;
+  starveil::Application application(argc, argv);
+  starveil::frmMain& frm = application.Start();
+  if (QGuiApplication::platformName() == "xcb")
+    new ScreenWatch(frm, starveil::display::ShownByTheXServer, /*wholeRatiosOnly=*/false);
+  else
+    new ScreenWatch(frm, starveil::display::HandedToTheCompositor, /*wholeRatiosOnly=*/true);
+  return starveil::Application::Run();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "game/formation.h"
 #include "game/game.h"
@@ -26,7 +27,8 @@ inline void Invade(GameWindow& w) {
 
 // A loaded game window whose pauses let nothing run unless a test says what runs there.
 struct FlightWindow : GameWindow {
-  FlightWindow() {
+  explicit FlightWindow(platform::ScreenReaderBridge screenReader = {})
+      : GameWindow(std::move(screenReader)) {
     clock->onDoEvents = [] {};
   }
 

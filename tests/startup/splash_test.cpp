@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "assets/pictures.h"
+#include "game/facts.h"
 #include "startup/frm_splash.h"
 #include "startup/mdl_main.h"
 
@@ -33,7 +34,7 @@ TEST(Splash, IsABorderlessPictureCardAsDesigned) {
   frmSplash splash;
   EXPECT_EQ(splash.windowTitle(), "Form1");
   EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(splash.size(), QSize(559, 425));
+  EXPECT_EQ(splash.size(), QSize(game::kSplashWidthPx, game::kSplashHeightPx));
   EXPECT_EQ(splash.windowIcon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
             assets::Load("a3").Image().convertToFormat(QImage::Format_ARGB32));
 

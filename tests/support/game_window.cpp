@@ -4,15 +4,15 @@
 
 namespace starveil::testing {
 
-GameWindow::GameWindow() {
+GameWindow::GameWindow(platform::ScreenReaderBridge screenReader) {
   auto ownedClock = std::make_unique<ScriptedClock>();
   auto ownedRandom = std::make_unique<ScriptedRandom>();
   auto ownedBox = std::make_unique<HeldMessageBox>();
   clock = ownedClock.get();
   random = ownedRandom.get();
   msgBox = ownedBox.get();
-  frm = std::make_unique<frmMain>(
-      Seams{std::move(ownedClock), std::move(ownedRandom), std::move(ownedBox)});
+  frm = std::make_unique<frmMain>(Seams{std::move(ownedClock), std::move(ownedRandom),
+                                        std::move(ownedBox), std::move(screenReader)});
   frm->Load();
 }
 

@@ -7,9 +7,10 @@
 
 namespace starveil::testing {
 
-// A loaded game window whose clock, random draws and message box the test holds.
+// A loaded game window whose clock, random draws and message box the test holds, and whose screen
+// reader is `screenReader` if given.
 struct GameWindow {
-  GameWindow();
+  explicit GameWindow(platform::ScreenReaderBridge screenReader = {});
   ~GameWindow();
 
   ScriptedClock* clock;

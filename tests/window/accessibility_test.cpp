@@ -103,26 +103,25 @@ TEST(Accessibility, TheReadingsFollowTheScoreAndTheLives) {
 
 // Stands in for a screen reader: records what it is told, each change as a new name. A change
 // of value would have it ask for a value the labels do not offer.
-class ScreenReader {
- public:
+struct ScreenReader {
   std::vector<std::string> told;
 
-  ScreenReader() {
-    platform::ListenToReadings([this](QAccessibleEvent& event) {
+  platform::ScreenReaderBridge Bridge() {
+    return [this](QAccessibleEvent& event) {
       EXPECT_EQ(event.type(), QAccessible::NameChanged);
       told.push_back(event.accessibleInterface()->text(QAccessible::Name).toStdString());
-    });
+    };
   }
-  ~ScreenReader() { platform::ListenToReadings({}); }
 };
 
 TEST(Accessibility, AScreenReaderIsToldOfEachChangeOnce) {
-  FlightWindow w;
+  ScreenReader reader;
+  FlightWindow w(reader.Bridge());
   w.Start();
   game::TmrRk_Timer(w.g());
   frmMain& frm = *w.frm;
-  ScreenReader reader;
   ASSERT_NE(Named(frm, "Score"), nullptr);  // it has looked at the window
+  reader.told.clear();                      // the level it heard of as the game loaded
 
   HitAMonster(w, 0);
   game::TmrRk_Timer(w.g());  // the same score again tells nothing

@@ -8,24 +8,35 @@
 #include <cmath>
 #include <span>
 
+#include "game/facts.h"
 #include "window/frm_main.h"
 
 namespace {
 
+using starveil::game::kMonsterPx;
 using starveil::platform::TwipsToPixels;
+
+// The smallest whole pixel that `twips` does not exceed.
+constexpr int CeilingPx(float twips) {
+  const int whole = static_cast<int>(twips / starveil::platform::kTwipsPerPixel);
+  return starveil::platform::PixelsToTwips(whole) < twips ? whole + 1 : whole;
+}
 
 // Places and steps in the playfield's own pixels, the game's twips divided by 15.
 constexpr int kWidthPx = TwipsToPixels(starveil::frmMain::kPlayfield.width);
 constexpr int kHeightPx = TwipsToPixels(starveil::frmMain::kPlayfield.height);
-constexpr int kMonsterPx = 16;
 constexpr int kColumnPitchPx = 20;  // a monster and 60 twips
 constexpr int kRowPitchPx = 17;     // a monster and 15 twips
 constexpr int kFirstLeftPx = 35;
-constexpr int kFirstTopPx = 36;
+constexpr int kFirstTopPx =
+    TwipsToPixels(starveil::game::kSmallSprite + starveil::game::kFirstRowGap);
 constexpr int kMarchStepPx = 2;  // 30 twips
-// The game's turning limits, 200 and 400 twips in from the edges, in whole-pixel comparisons.
-constexpr int kLeftTurnPx = 14;      // 13.3 px
-constexpr int kRightTurnPx = 326;    // 326.3 px
+// The game's turning limits in whole-pixel comparisons: a monster's whole-pixel place passes the
+// left one below its ceiling and the right one above its floor.
+constexpr int kLeftTurnPx = CeilingPx(starveil::game::kLeftTurn);
+constexpr int kRightTurnPx =
+    static_cast<int>((starveil::frmMain::kPlayfield.width - starveil::game::kRightTurn) /
+                     starveil::platform::kTwipsPerPixel);
 constexpr int kCannonStartPx = 157;  // a little left of centre, where the game's cannon starts
 constexpr int kShotCeilingPx = 2;    // 30 twips
 constexpr int kRocketGapPx = 1;      // 15 twips between a monster and its new rocket

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <utility>
 
+#include "game/facts.h"
 #include "matched_playfield.h"
 #include "platform/trace.h"
 #include "window/frm_main.h"
@@ -35,7 +36,7 @@ constexpr auto kNoticeAfter = 20s;  // of playing
 constexpr int kShotIntervalMs = 30;
 constexpr int kFlickerIntervalMs = 50;
 constexpr int kMarchIntervalMs = (11 - 1) * 10 + 48;  // level 1 with the whole formation
-constexpr int kCannonStepPx = TwipsToPixels(game::kCannonStep);
+using game::kCannonStepPx;
 
 QFont LiberationSans(int pixels, bool bold) {
   QFont font("Liberation Sans");
@@ -85,7 +86,7 @@ class Splash final : public QDialog {
     setWindowTitle("Matched yardstick splash");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(QIcon(":/sprites/a3.xpm"));
-    setFixedSize(559, 425);
+    setFixedSize(game::kSplashWidthPx, game::kSplashHeightPx);
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(8, 0, 549, 425);

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "damage_watch.h"
-#include "game/game.h"
+#include "game/facts.h"
 #include "picture_finder.h"
 #include "platform/twips.h"
 #include "wait_for.h"
@@ -24,7 +24,7 @@ constexpr int kFireEvery = 4;     // steps
 constexpr int kFirstSweep = 20;   // steps one way from the middle, then twice that each way
 constexpr auto kPressApart = 40ms;
 constexpr int kResponsePatienceMs = 500;
-constexpr int kCannonStepPx = platform::TwipsToPixels(game::kCannonStep);
+using game::kCannonStepPx;
 
 }  // namespace
 

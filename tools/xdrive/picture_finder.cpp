@@ -1,8 +1,10 @@
 #include "picture_finder.h"
 
+#include <string>
 #include <vector>
 
 #include "assets/pictures.h"
+#include "game/facts.h"
 #include "platform/picture.h"
 
 namespace starveil::xdrive {
@@ -45,7 +47,7 @@ std::optional<QPoint> FindPicture(const QImage& shot, const QImage& picture) {
 }
 
 const QImage& CannonPicture() {
-  static const QImage cannon = assets::Load("se8").Image();
+  static const QImage cannon = assets::Load("se" + std::to_string(game::kCannonPicture)).Image();
   return cannon;
 }
 

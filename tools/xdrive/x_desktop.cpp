@@ -10,15 +10,11 @@
 #include <span>
 
 #include "desktop/x11.h"
+#include "desktop/x_reply.h"
 
 namespace starveil::xdrive {
 
-namespace {
-
-template <class T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-}  // namespace
+using desktop::x11::Reply;
 
 XDesktop::XDesktop(const QString& display)
     : x_(xcb_connect(display.toUtf8().constData(), nullptr), &xcb_disconnect) {
