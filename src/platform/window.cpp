@@ -15,6 +15,7 @@
 
 #include "platform/keys.h"
 #include "platform/picture.h"
+#include "platform/rest.h"
 #include "platform/timer.h"
 #include "platform/trace.h"
 #include "platform/window_frame.h"
@@ -90,6 +91,10 @@ void Window::Unload() {
   SyncTimers();
   hide();
   if (modalLoop_) modalLoop_->quit();
+}
+
+void Window::RestWhile(Clock& clock, std::function<bool()> atRest) {
+  rest_ = std::make_unique<Rest>(timers_, clock, std::move(atRest));
 }
 
 float Window::Width() const {
@@ -176,6 +181,10 @@ void Window::Release(Timer& timer) {
 void Window::SyncTimers() {
   for (Timer* timer : timers_)
     timer->Sync();
+}
+
+void Window::AfterTick() {
+  if (rest_) rest_->AfterTick();
 }
 
 // Centred as the player sees the window: with the frame a window manager draws around it.
