@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -20,6 +21,7 @@ constexpr double kPlayCpuOverMatched = 1.0;
 constexpr double kMemoryOverMatched = 1.1;
 constexpr double kKeyToScreenOverMatchedMs = 0.5;
 constexpr double kStartUpOverMatched = 1.2;
+constexpr double kMostWakeUpsAtRest = 1.0;  // per second
 
 struct Row {
   QString figure;
@@ -57,10 +59,37 @@ Row Margin(const QString& figure, double game, double matched) {
           Met(game <= matched + kKeyToScreenOverMatchedMs)};
 }
 
+// The median over rounds, and their spread.
+QString OverRounds(const std::vector<double>& rounds, int decimals, const char* unit) {
+  if (rounds.empty()) return "-";
+  return QString("%1%2 (%3-%4)")
+      .arg(Median(rounds), 0, 'f', decimals)
+      .arg(unit)
+      .arg(*std::ranges::min_element(rounds), 0, 'f', decimals)
+      .arg(*std::ranges::max_element(rounds), 0, 'f', decimals);
+}
+
+Row WakeUps(const QString& figure, const Figures& figures, const Measured& plain,
+            std::vector<double> Measured::*rounds) {
+  Row row{figure, {}, "", ""};
+  for (std::size_t i = 0; i < kPrograms; ++i)
+    row.values[i] = OverRounds(figures[i].*rounds, 1, " /s");
+  row.target = QString("<= %1 /s; plain window %2")
+                   .arg(kMostWakeUpsAtRest)
+                   .arg(OverRounds(plain.*rounds, 1, " /s"));
+  row.verdict = Met(Median(figures[kGame].*rounds) <= kMostWakeUpsAtRest);
+  return row;
+}
+
 Row Gaps(const QString& figure, const Figures& figures, bool play) {
   Row row{figure, {}, "", ""};
   for (std::size_t i = 0; i < kPrograms; ++i) {
     const std::vector<double>& gaps = play ? figures[i].playGapsMs : figures[i].idleGapsMs;
+    // The game's timers sleep at rest.
+    if (gaps.empty()) {
+      row.values[i] = "no ticks";
+      continue;
+    }
     row.values[i] = QString("%1 / %2 ms (%3)")
                         .arg(Mean(gaps), 0, 'f', 1)
                         .arg(Percentile(gaps, 99), 0, 'f', 1)
@@ -82,7 +111,8 @@ void Print(const Row& row) {
 
 }  // namespace
 
-void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& figures) {
+void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& figures,
+                 const Measured& plain) {
   Print({"figure",
          {programs[kGame].name, programs[kMatched].name, programs[kBare].name},
          "target",
@@ -107,6 +137,11 @@ void PrintReport(const std::array<Program, kPrograms>& programs, const Figures& 
   Print(Ratio(QString("start to first paint, median of %1").arg(figures[kGame].startUpMs.size()),
               Each(figures, [](const Measured& m) { return Median(m.startUpMs); }), 1, " ms",
               kMatched, kStartUpOverMatched));
+  Print(WakeUps("wake-ups at rest, before Start", figures, plain, &Measured::wakeUpsBeforeStart));
+  Row afterLoss =
+      WakeUps("wake-ups at rest, after a lost game", figures, plain, &Measured::wakeUpsAfterLoss);
+  afterLoss.values[kMatched] = "-";
+  Print(afterLoss);
   Print(Gaps("30 ms timer's gaps idle, mean / p99", figures, false));
   Print(Gaps("30 ms timer's gaps in play", figures, true));
   std::printf(
