@@ -16,6 +16,7 @@
 #include "player.h"
 #include "program_run.h"
 #include "report.h"
+#include "statistics.h"
 #include "x_desktop.h"
 
 namespace starveil::perf {
@@ -30,8 +31,8 @@ constexpr auto kLossPatience = 120s;   // for the cannon, left still, to lose it
 constexpr auto kAfterLossSettle = 5s;  // for the last rockets to fall out of the playfield
 constexpr int kAfterLossRounds = 4;
 constexpr auto kAfterLossRound = 5s;
-constexpr auto kPlayBlock = 10s;
-constexpr int kPlayRounds = 3;  // of a block each for the game and its matched yardstick
+constexpr auto kPlayBlock = 6s;
+constexpr int kPlayRounds = 5;  // of a block each for the game and its matched yardstick
 // Per program, for the key-to-screen time: its p99 is then the sixth slowest, which one slow
 // moment of the machine cannot make on its own.
 constexpr int kPresses = 600;
@@ -129,7 +130,7 @@ void CountAtRest(Session& session, const ProgramRun& plain, int rounds, std::chr
     (plainFigures.*wakeUps).push_back(perSecond(plain.WakeUps() - plainFrom));
     for (std::size_t i = 0; i < kPrograms; ++i) {
       (figures[i].*wakeUps).push_back(perSecond(to[i] - from[i]));
-      if (cpu) figures[i].idleCpuNs += cpuTo[i] - cpuFrom[i];
+      if (cpu) figures[i].idleCpuNs.push_back(static_cast<double>(cpuTo[i] - cpuFrom[i]));
     }
   }
 }
@@ -164,7 +165,7 @@ void MeasurePlayCpu(Session& session, Figures& figures) {
       session.Play(which).TakeFocus();
       const auto from = session.Cpu();
       session.Play(which).PlayFor(kPlayBlock);
-      figures[which].playCpuNs += session.Cpu()[which] - from[which];
+      figures[which].playCpuNs.push_back(static_cast<double>(session.Cpu()[which] - from[which]));
     }
   }
 }
@@ -185,6 +186,8 @@ bool MeasureKeyToScreen(Session& session, const QString& display, Figures& figur
       const std::vector<double> times = session.Play(which).KeyToScreenMs(display, kPressesAtATurn);
       figures[which].keyToScreenMs.insert(figures[which].keyToScreenMs.end(), times.begin(),
                                           times.end());
+      figures[which].keyMedianMs.push_back(Median(times));
+      figures[which].keyP99Ms.push_back(Percentile(times, 99));
     }
   }
   for (const Which which : {kGame, kMatched}) {

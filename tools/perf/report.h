@@ -13,13 +13,17 @@ namespace starveil::perf {
 enum Which : std::size_t { kGame, kMatched, kBare };
 inline constexpr std::size_t kPrograms = 3;
 
-// What was measured of one program.
+// What was measured of one program. The figures taken over rounds, alternating with the
+// yardsticks' or beside them, keep each round's, and the verdicts go by the median of the
+// per-round ratios or margins, which one slow moment of a shared machine cannot sway.
 struct Measured {
-  std::int64_t idleCpuNs = 0;
-  std::int64_t playCpuNs = 0;
+  std::vector<double> idleCpuNs;  // per round
+  std::vector<double> playCpuNs;  // per turn of play
   std::int64_t peakKiB = 0;
   std::vector<double> keyToScreenMs;
-  std::vector<double> startUpMs;
+  std::vector<double> keyMedianMs;  // per turn of presses
+  std::vector<double> keyP99Ms;     // per turn of presses
+  std::vector<double> startUpMs;    // per round
   std::vector<double> idleGapsMs;
   std::vector<double> playGapsMs;
   // Wake-ups per second of the main thread over rounds at rest: before Start, and once a lost
