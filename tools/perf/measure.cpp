@@ -188,7 +188,7 @@ bool MeasureKeyToScreen(Session& session, const QString& display, Figures& figur
       figures[which].keyToScreenMs.insert(figures[which].keyToScreenMs.end(), times.begin(),
                                           times.end());
       figures[which].keyMedianMs.push_back(Median(times));
-      figures[which].keyP99Ms.push_back(Percentile(times, 99));
+      figures[which].keyP90Ms.push_back(Percentile(times, 90));
     }
   }
   for (const Which which : {kGame, kMatched}) {

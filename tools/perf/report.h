@@ -22,7 +22,7 @@ struct Measured {
   std::int64_t peakKiB = 0;
   std::vector<double> keyToScreenMs;
   std::vector<double> keyMedianMs;  // per turn of presses
-  std::vector<double> keyP99Ms;     // per turn of presses
+  std::vector<double> keyP90Ms;     // per turn of presses
   std::vector<double> startUpMs;    // per round
   std::vector<double> idleGapsMs;
   std::vector<double> playGapsMs;
