@@ -15,7 +15,7 @@ Timer::Timer(Window& owner, int intervalMs, bool enabled, std::string name)
       interval_(intervalMs),
       enabled_(enabled) {
   timer_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(timer_.get(), &QTimer::timeout, [this] { Fire(); });
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] { OnTimeout(); });
   owner_.Adopt(*this);
 }
 
@@ -36,7 +36,7 @@ void Timer::SetEnabled(bool enabled) {
 }
 
 bool Timer::Running() const {
-  return timer_->isActive();
+  return timer_->isActive() || dozing_;
 }
 
 // An interval of zero or below would stop the timer or make it spin; the shortest runnable
@@ -45,12 +45,24 @@ int Timer::RunningInterval() const {
   return std::max(interval_, kShortestRunnableMs);
 }
 
+bool Timer::Counts() const {
+  return enabled_ && owner_.IsLoaded();
+}
+
 void Timer::Sync() {
-  if (enabled_ && owner_.IsLoaded()) {
+  dozing_ = false;
+  if (Counts()) {
     timer_->start(RunningInterval());
   } else {
     timer_->stop();
   }
+}
+
+void Timer::OnTimeout() {
+  // The first tick after a rest ends what was left of the countdown; the interval holds again.
+  if (timer_->interval() != RunningInterval()) timer_->start(RunningInterval());
+  Fire();
+  owner_.AfterTick();
 }
 
 void Timer::Fire() {
@@ -60,6 +72,17 @@ void Timer::Fire() {
   handler_();
   TraceEvent("tick-end", name_);
   ticking_ = false;
+}
+
+void Timer::Doze() {
+  dozeLeftMs_ = std::max(timer_->remainingTime(), 0);
+  timer_->stop();
+  dozing_ = true;
+}
+
+void Timer::ResumeIn(int ms) {
+  dozing_ = false;
+  if (Counts()) timer_->start(ms);
 }
 
 }  // namespace starveil::platform

@@ -27,7 +27,8 @@ class Timer {
 
   void OnTick(std::function<void()> handler) { handler_ = std::move(handler); }
 
-  // Whether the timer is counting down right now, and the interval it really counts.
+  // Whether the timer is counting down right now (asleep at rest too), and the interval it really
+  // counts.
   bool Running() const;
   int RunningInterval() const;
 
@@ -36,8 +37,16 @@ class Timer {
 
  private:
   friend class Window;
+  friend class Rest;
+  // Switched on, with its window loaded.
+  bool Counts() const;
   void Sync();
+  void OnTimeout();
   void Fire();
+  // At rest: stops counting down, keeping the time left until the next tick.
+  void Doze();
+  // After a rest: counts down `ms` to the next tick, then the interval again.
+  void ResumeIn(int ms);
 
   Window& owner_;
   std::unique_ptr<QTimer> timer_;
@@ -46,6 +55,8 @@ class Timer {
   int interval_;
   bool enabled_;
   bool ticking_ = false;
+  bool dozing_ = false;
+  int dozeLeftMs_ = 0;  // while dozing, from the start of the rest to the next tick
 };
 
 }  // namespace starveil::platform

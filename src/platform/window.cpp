@@ -9,6 +9,7 @@
 
 #include "platform/keys.h"
 #include "platform/picture.h"
+#include "platform/rest.h"
 #include "platform/timer.h"
 #include "platform/trace.h"
 
@@ -51,6 +52,10 @@ void Window::Unload() {
   SyncTimers();
   hide();
   if (modalLoop_) modalLoop_->quit();
+}
+
+void Window::RestWhile(Clock& clock, std::function<bool()> atRest) {
+  rest_ = std::make_unique<Rest>(timers_, clock, std::move(atRest));
 }
 
 float Window::Width() const {
@@ -134,6 +139,10 @@ void Window::Release(Timer& timer) {
 void Window::SyncTimers() {
   for (Timer* timer : timers_)
     timer->Sync();
+}
+
+void Window::AfterTick() {
+  if (rest_) rest_->AfterTick();
 }
 
 void Window::Present() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +14,10 @@ class QEventLoop;
 
 namespace starveil::platform {
 
-class Timer;
+class Clock;
 class Picture;
+class Rest;
+class Timer;
 
 // A top-level window built from lightweight controls, windowed controls and timers.
 // Its life: created, loaded (Form_Load runs, its timers start), shown, unloaded (timers stop).
@@ -26,6 +30,11 @@ class Window : public Surface {
   void Show();       // loads first if need be
   void ShowModal();  // loads and shows, and returns only once the window has been unloaded
   void Unload();     // runs Form_Unload, stops the timers and takes the window off the screen
+
+  // Lets the timers sleep whenever `atRest` holds after a tick: no tick can then change what the
+  // window shows until the player acts. The ticks skipped meanwhile run, timed by `clock`, before
+  // the player's next input is handled.
+  void RestWhile(Clock& clock, std::function<bool()> atRest);
 
   bool IsLoaded() const { return state_ == State::kLoaded; }
   bool IsUnloaded() const { return state_ == State::kUnloaded; }
@@ -64,11 +73,13 @@ class Window : public Surface {
   void Adopt(Timer& timer);
   void Release(Timer& timer);
   void SyncTimers();
+  void AfterTick();
   void Present();
 
   enum class State { kCreated, kLoaded, kUnloaded };
   State state_ = State::kCreated;
   std::vector<Timer*> timers_;
+  std::unique_ptr<Rest> rest_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
   desktop::FrameCentring centring_{*this};

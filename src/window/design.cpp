@@ -1,3 +1,5 @@
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <array>
 #include <string>
 
@@ -175,6 +177,9 @@ void frmMain::LayOut() {
   // The text box lies wholly under the button, so nothing it draws ever shows; left to repaint at
   // every key and caret blink, it would make the button above it repaint each time too.
   Text1.setUpdatesEnabled(false);
+  // Nor does its caret blink: unseen, each blink would only wake the program, twice a second while
+  // the game rests. It is the program's only text box.
+  QGuiApplication::styleHints()->setCursorFlashTime(0);
   platform::PlaceWidget(cmdStart, 4440, 120, 855, 375);
   platform::SetWidgetFont(cmdStart, kButtonFont);
   cmdStart.setText("Start");

@@ -3,6 +3,7 @@
 #include "game/flicker.h"
 #include "game/input.h"
 #include "game/march.h"
+#include "game/rest.h"
 #include "game/shot.h"
 
 namespace starveil {
@@ -73,6 +74,7 @@ void frmMain::WireEvents() {
   tmrMonster.OnTick([this] { game::tmrMonster_Timer(game_); });
   tmrBulletsMove.OnTick([this] { game::tmrBulletsMove_Timer(game_); });
   TmrRk.OnTick([this] { game::TmrRk_Timer(game_); });
+  RestWhile(*seams_.clock, [this] { return game::AtRest(game_); });
 }
 
 void frmMain::Form_KeyDown(std::int16_t keyCode, std::int16_t shift) {

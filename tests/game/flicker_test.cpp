@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <vector>
 
 #include "game_helpers.h"
@@ -52,6 +53,21 @@ TEST(Flicker, LabelsShowTheScoreAndLevelAsBareDecimalsFromTheFirstTick) {
   game::TmrRk_Timer(g);
   EXPECT_EQ(g.lblPoints.Caption(), "1234567");
   EXPECT_EQ(g.lblLevel.Caption(), "12");
+}
+
+// Before Start the timers sleep once the first flicker tick has written the captions. The key
+// that ends a rest of 61 s on the game's clock finds the shot's flicker where the 1220 ticks of
+// that minute would have left it, in a game whose timers ticked all along.
+TEST(Flicker, AKeyAfterALongRestFindsTheFlickerOfAGameThatTickedThrough) {
+  GameWindow resting;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return resting.g().lblLevel.Caption() == "1"; }, 10000));
+  resting.clock->now += 61.0f;
+  PressKey(*resting.frm, Qt::Key_Left);
+
+  GameWindow through;
+  for (int tick = 0; tick < 1 + 1220; ++tick)
+    game::TmrRk_Timer(through.g());
+  EXPECT_EQ(FrameOf(resting.g().R, resting.g().R[2]), FrameOf(through.g().R, through.g().R[2]));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "player.h"
 #include "program_run.h"
 #include "report.h"
+#include "statistics.h"
 #include "x_desktop.h"
 
 namespace starveil::perf {
@@ -24,9 +25,14 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kSettle = 2s;  // after the windows show, for their first events to pass
-constexpr auto kIdle = 30s;
-constexpr auto kPlayBlock = 10s;
-constexpr int kPlayRounds = 3;  // of a block each for the game and its matched yardstick
+constexpr int kIdleRounds = 6;
+constexpr auto kIdleRound = 5s;        // 30 s in all
+constexpr auto kLossPatience = 120s;   // for the cannon, left still, to lose its lives
+constexpr auto kAfterLossSettle = 5s;  // for the last rockets to fall out of the playfield
+constexpr int kAfterLossRounds = 4;
+constexpr auto kAfterLossRound = 5s;
+constexpr auto kPlayBlock = 6s;
+constexpr int kPlayRounds = 5;  // of a block each for the game and its matched yardstick
 // Per program, for the key-to-screen time: its p99 is then the sixth slowest, which one slow
 // moment of the machine cannot make on its own.
 constexpr int kPresses = 600;
@@ -34,6 +40,7 @@ constexpr int kPressesAtATurn = 50;  // before the other program takes its turn
 constexpr int kStartUps = 11;        // per program: one may find caches still cold
 constexpr auto kGapsIdle = 12s;      // over 300 ticks of the 30 ms timers
 constexpr auto kGapsPlayBlock = 6s;  // two each
+constexpr auto kCatchUp = 300ms;
 constexpr auto kFirstPaintPatience = 30s;
 
 const std::array<Program, kPrograms> kMeasured{{
@@ -42,6 +49,8 @@ const std::array<Program, kPrograms> kMeasured{{
      "Matched yardstick message"},
     {"bare", BARE_YARDSTICK, "Bare yardstick", "Bare yardstick", ""},
 }};
+// A window with no timers, whose wake-ups at rest are shown beside the others'.
+const Program kPlain{"plain", PLAIN_YARDSTICK, "Plain yardstick", "Plain yardstick", ""};
 // The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
 const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};
 
@@ -68,6 +77,9 @@ class Session {
   Player& Play(Which which) { return *players_[which]; }
   std::array<std::int64_t, kPrograms> Cpu() const {
     return {runs_[kGame]->CpuNs(), runs_[kMatched]->CpuNs(), runs_[kBare]->CpuNs()};
+  }
+  std::array<std::int64_t, kPrograms> WakeUps() const {
+    return {runs_[kGame]->WakeUps(), runs_[kMatched]->WakeUps(), runs_[kBare]->WakeUps()};
   }
   bool AllRunning() const {
     return std::ranges::all_of(runs_, [](const auto& run) { return run->Running(); });
@@ -101,14 +113,48 @@ void MeasureStartUp(const QString& logs, Figures& figures) {
   }
 }
 
-// CPU time over a stretch of doing nothing, all three at once.
-void MeasureIdleCpu(Session& session, Figures& figures) {
-  std::fprintf(stderr, "measure: idle for %lld s\n", static_cast<long long>(kIdle.count()));
-  const auto from = session.Cpu();
-  std::this_thread::sleep_for(kIdle);
-  const auto to = session.Cpu();
-  for (std::size_t i = 0; i < kPrograms; ++i)
-    figures[i].idleCpuNs = to[i] - from[i];
+// Wake-ups per second over each of `rounds` stretches of `round`, the plain yardstick's beside
+// the others'; with `cpu`, the CPU time of the whole too.
+void CountAtRest(Session& session, const ProgramRun& plain, int rounds, std::chrono::seconds round,
+                 std::vector<double> Measured::*wakeUps, Figures& figures, Measured& plainFigures,
+                 bool cpu) {
+  const auto perSecond = [round](std::int64_t count) {
+    return static_cast<double>(count) / static_cast<double>(round.count());
+  };
+  for (int done = 0; done < rounds; ++done) {
+    const auto cpuFrom = session.Cpu();
+    const auto from = session.WakeUps();
+    const std::int64_t plainFrom = plain.WakeUps();
+    std::this_thread::sleep_for(round);
+    const auto to = session.WakeUps();
+    const auto cpuTo = session.Cpu();
+    (plainFigures.*wakeUps).push_back(perSecond(plain.WakeUps() - plainFrom));
+    for (std::size_t i = 0; i < kPrograms; ++i) {
+      (figures[i].*wakeUps).push_back(perSecond(to[i] - from[i]));
+      if (cpu) figures[i].idleCpuNs.push_back(static_cast<double>(cpuTo[i] - cpuFrom[i]));
+    }
+  }
+}
+
+// CPU time and wake-ups over a stretch of doing nothing, all at once, the game before Start.
+void MeasureIdle(Session& session, const ProgramRun& plain, Figures& figures,
+                 Measured& plainFigures) {
+  std::fprintf(stderr, "measure: idle for %d rounds of %lld s\n", kIdleRounds,
+               static_cast<long long>(kIdleRound.count()));
+  CountAtRest(session, plain, kIdleRounds, kIdleRound, &Measured::wakeUpsBeforeStart, figures,
+              plainFigures, true);
+}
+
+// Wake-ups once the game has been lost and its box answered, and nothing moves any more.
+bool MeasureRestAfterLoss(Session& session, const ProgramRun& plain, Figures& figures,
+                          Measured& plainFigures) {
+  std::fprintf(stderr, "measure: the cannon left still until the game is lost\n");
+  session.Play(kGame).TakeFocus();
+  if (!session.Play(kGame).LoseAGame(kLossPatience)) return false;
+  std::this_thread::sleep_for(kAfterLossSettle);
+  CountAtRest(session, plain, kAfterLossRounds, kAfterLossRound, &Measured::wakeUpsAfterLoss,
+              figures, plainFigures, false);
+  return true;
 }
 
 // CPU time in play, the game and its matched yardstick in turn.
@@ -120,7 +166,7 @@ void MeasurePlayCpu(Session& session, Figures& figures) {
       session.Play(which).TakeFocus();
       const auto from = session.Cpu();
       session.Play(which).PlayFor(kPlayBlock);
-      figures[which].playCpuNs += session.Cpu()[which] - from[which];
+      figures[which].playCpuNs.push_back(static_cast<double>(session.Cpu()[which] - from[which]));
     }
   }
 }
@@ -141,6 +187,8 @@ bool MeasureKeyToScreen(Session& session, const QString& display, Figures& figur
       const std::vector<double> times = session.Play(which).KeyToScreenMs(display, kPressesAtATurn);
       figures[which].keyToScreenMs.insert(figures[which].keyToScreenMs.end(), times.begin(),
                                           times.end());
+      figures[which].keyMedianMs.push_back(Median(times));
+      figures[which].keyP90Ms.push_back(Percentile(times, 90));
     }
   }
   for (const Which which : {kGame, kMatched}) {
@@ -153,13 +201,16 @@ bool MeasureKeyToScreen(Session& session, const QString& display, Figures& figur
 
 // The figures taken with the trace off, whose lines would count as the programs' work.
 bool MeasureWithoutTrace(xdrive::XDesktop& x, const QString& display, const QString& logs,
-                         Figures& figures) {
+                         Figures& figures, Measured& plainFigures) {
+  const ProgramRun plain(kPlain, false, logs + "/cpu-plain.log");
   Session session(x, false, logs, "cpu");
   if (!session.Ready()) return false;
-  MeasureIdleCpu(session, figures);
+  MeasureIdle(session, plain, figures, plainFigures);
   MeasurePlayCpu(session, figures);
   MeasurePeakMemory(session, figures);
-  return MeasureKeyToScreen(session, display, figures) && session.AllRunning();
+  return MeasureKeyToScreen(session, display, figures) &&
+         MeasureRestAfterLoss(session, plain, figures, plainFigures) && session.AllRunning() &&
+         plain.Running();
 }
 
 // The shot timer's gaps from the end of one tick to the start of the next, idle and in play, with
@@ -175,6 +226,8 @@ bool MeasureTimerGaps(xdrive::XDesktop& x, const QString& logs, Figures& figures
   for (int round = 0; round < 2; ++round) {
     for (const Which which : {kGame, kMatched}) {
       session.Play(which).TakeFocus();
+      // Start wakes the game from its rest, and the ticks it skipped come at once: no gaps of play.
+      std::this_thread::sleep_for(kCatchUp);
       const std::int64_t from = MonotonicNs();
       session.Play(which).PlayFor(kGapsPlayBlock);
       play[which].push_back({from, MonotonicNs()});
@@ -213,13 +266,15 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   Figures figures;
+  Measured plain;
   MeasureStartUp(logs, figures);
-  if (!MeasureWithoutTrace(x, display, logs, figures) || !MeasureTimerGaps(x, logs, figures)) {
+  if (!MeasureWithoutTrace(x, display, logs, figures, plain) ||
+      !MeasureTimerGaps(x, logs, figures)) {
     std::fprintf(stderr, "measure: a program did not show its window or ended early; see %s\n",
                  qPrintable(logs));
     return 1;
   }
-  PrintReport(kMeasured, figures);
+  PrintReport(kMeasured, figures, plain);
   SaveSamples(logs, kMeasured, figures);
   return 0;
 }

@@ -66,6 +66,18 @@ bool Player::AnswerAnyBox() {
   return true;
 }
 
+bool Player::LoseAGame(std::chrono::milliseconds patience) {
+  xcb_window_t box = XCB_WINDOW_NONE;
+  const bool shown = WaitFor(patience, [&] {
+    return x_.Focus() != window_ &&
+           (box = x_.FindWindow(run_.Of().box, run_.Pid())) != XCB_WINDOW_NONE;
+  });
+  if (!shown) return false;
+  WaitFor(kFocusPatience, [&] { return x_.Focus() == box; });
+  x_.Key("Return");
+  return WaitFor(kFocusPatience, [&] { return !x_.Shown(box); });
+}
+
 void Player::Press(const char* key) {
   if (!AnswerAnyBox()) x_.Key(key);
   std::this_thread::sleep_for(kKeyApart);

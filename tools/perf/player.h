@@ -26,6 +26,9 @@ class Player {
   void TakeFocus();
   // Sweeps the cannon left and right, firing at every fourth step, 25 keys a second, for `span`.
   void PlayFor(std::chrono::milliseconds span);
+  // Leaves the cannon still until the program shows a message box, then answers it without
+  // starting again; false if none showed within `patience`.
+  bool LoseAGame(std::chrono::milliseconds patience);
   // Presses Left and Right in turn, each timed from the press to the first moment the window has
   // drawn the whole of the cannon's new place, in milliseconds.
   std::vector<double> KeyToScreenMs(const QString& display, int presses);

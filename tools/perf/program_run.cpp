@@ -8,6 +8,17 @@
 
 namespace starveil::perf {
 
+namespace {
+
+// A number from a status file of /proc, or 0.
+std::int64_t StatusField(const QString& path, const QRegularExpression& field) {
+  QFile status(path);
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  return field.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+}
+
+}  // namespace
+
 ProgramRun::ProgramRun(const Program& program, bool trace, const QString& output)
     : program_(program), output_(output) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -33,11 +44,15 @@ std::int64_t ProgramRun::CpuNs() const {
   return sum;
 }
 
+std::int64_t ProgramRun::WakeUps() const {
+  static const QRegularExpression voluntary(R"(\bvoluntary_ctxt_switches:\s+(\d+))");
+  // The main thread's task has the process's own id.
+  return StatusField(QString("/proc/%1/task/%1/status").arg(Pid()), voluntary);
+}
+
 std::int64_t ProgramRun::PeakResidentKiB() const {
-  QFile status(QString("/proc/%1/status").arg(Pid()));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
   static const QRegularExpression peak(R"(VmHWM:\s+(\d+) kB)");
-  return peak.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+  return StatusField(QString("/proc/%1/status").arg(Pid()), peak);
 }
 
 const std::vector<TraceMark>& ProgramRun::Marks() {

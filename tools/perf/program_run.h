@@ -34,6 +34,9 @@ class ProgramRun {
   std::int64_t StartedNs() const { return startedNs_; }
   // CPU time of all its threads so far, to the nanosecond, as the scheduler counts it.
   std::int64_t CpuNs() const;
+  // How often its main thread has woken from waiting so far: its voluntary context switches, as
+  // the kernel counts them.
+  std::int64_t WakeUps() const;
   // Its peak resident memory so far.
   std::int64_t PeakResidentKiB() const;
   // Every mark it has written so far.

@@ -1,0 +1,17 @@
+// The plain yardstick: a window of the game window's client size with nothing drawn on it and no
+// timers, the fewest wake-ups a Qt window at rest can have.
+
+#include <QApplication>
+#include <QWidget>
+
+#include "window/frm_main.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.setWindowTitle("Plain yardstick");
+  window.setFixedSize(starveil::platform::TwipsToPixels(starveil::frmMain::kClientWidth),
+                      starveil::platform::TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
+  window.show();
+  return QApplication::exec();
+}
