@@ -116,8 +116,7 @@ void MeasureStartUp(const QString& logs, Figures& figures) {
 // Wake-ups per second over each of `rounds` stretches of `round`, the plain yardstick's beside
 // the others'; with `cpu`, the CPU time of the whole too.
 void CountAtRest(Session& session, const ProgramRun& plain, int rounds, std::chrono::seconds round,
-                 std::vector<double> Measured::*wakeUps, Figures& figures, Measured& plainFigures,
-                 bool cpu) {
+                 RoundsOf wakeUps, Figures& figures, Measured& plainFigures, bool cpu) {
   const auto perSecond = [round](std::int64_t count) {
     return static_cast<double>(count) / static_cast<double>(round.count());
   };

@@ -81,8 +81,7 @@ Row Margin(const QString& figure, double game, double matched, const std::vector
           Met(Median(margins) <= kKeyToScreenOverMatchedMs)};
 }
 
-Row WakeUps(const QString& figure, const Figures& figures, const Measured& plain,
-            std::vector<double> Measured::*rounds) {
+Row WakeUps(const QString& figure, const Figures& figures, const Measured& plain, RoundsOf rounds) {
   Row row{figure, {}, "", ""};
   for (std::size_t i = 0; i < kPrograms; ++i)
     row.values[i] = OverRounds(figures[i].*rounds, 1, " /s");

@@ -35,6 +35,8 @@ struct Measured {
   int spoilt = 0;  // presses answered by something else in the cannon's place
 };
 using Figures = std::array<Measured, kPrograms>;
+// One of a program's figures taken round by round, such as its wake-ups before Start.
+using RoundsOf = std::vector<double> Measured::*;
 
 // Every figure beside both yardsticks' and beside its target, on standard output; `plain`, the
 // plain yardstick's, holds only wake-ups.
