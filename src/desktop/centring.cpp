@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -14,9 +15,11 @@ namespace starveil::desktop {
 
 namespace {
 
-// A frame still being made, or not yet told, is looked at again, for two seconds at most.
-constexpr auto kFrameLookEvery = std::chrono::milliseconds(50);
-constexpr int kFrameLooks = 40;
+// A frame still being made, or not yet told, is looked at again, ever less often: on a busy machine
+// a manager may frame the window seconds after its first paint.
+constexpr std::chrono::milliseconds kFirstFrameLook{50};
+constexpr std::chrono::milliseconds kFrameLookAtMost{1000};
+constexpr std::chrono::milliseconds kFrameLooksFor{15'000};
 
 }  // namespace
 
@@ -33,18 +36,21 @@ void FrameCentring::Show() {
 void FrameCentring::FirstPainted() {
   // Once this paint is done: moving a window while it paints would leave its contents behind.
   QMetaObject::invokeMethod(
-      &window_, [this] { CentreOnDrawnFrame(kFrameLooks); }, Qt::QueuedConnection);
+      &window_, [this] { CentreOnDrawnFrame(kFirstFrameLook, kFrameLooksFor); },
+      Qt::QueuedConnection);
 }
 
-void FrameCentring::CentreOnDrawnFrame(int looksLeft) {
+void FrameCentring::CentreOnDrawnFrame(std::chrono::milliseconds nextLook,
+                                       std::chrono::milliseconds looksLeft) {
   const std::optional<QMarginsF> drawn = DrawnFrame(window_);
-  if (!drawn) {
-    if (looksLeft > 1 && FrameBeingMade(window_))
-      QTimer::singleShot(kFrameLookEvery, &window_,
-                         [this, looksLeft] { CentreOnDrawnFrame(looksLeft - 1); });
+  if (drawn) {
+    if (CentreAgain(centredOn_, *drawn, window_.devicePixelRatioF())) Centre(*drawn);
     return;
   }
-  if (CentreAgain(centredOn_, *drawn, window_.devicePixelRatioF())) Centre(*drawn);
+  if (looksLeft <= nextLook || !FrameBeingMade(window_)) return;
+  QTimer::singleShot(nextLook, &window_, [this, nextLook, looksLeft] {
+    CentreOnDrawnFrame(std::min(nextLook * 3 / 2, kFrameLookAtMost), looksLeft - nextLook);
+  });
 }
 
 // Placed before the window first shows, so that it opens in its place.

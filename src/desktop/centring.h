@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMarginsF>
+#include <chrono>
 
 class QWidget;
 
@@ -18,7 +19,7 @@ class FrameCentring {
 
  private:
   void Centre(const QMarginsF& frame);
-  void CentreOnDrawnFrame(int looksLeft);
+  void CentreOnDrawnFrame(std::chrono::milliseconds nextLook, std::chrono::milliseconds looksLeft);
 
   QWidget& window_;
   QMarginsF centredOn_;  // the frame the window was centred with
