@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "platform/accessibility.h"
+#include "platform/caption_and_borders.h"
 #include "platform/clock.h"
 #include "platform/control_array.h"
 #include "platform/label.h"
@@ -41,7 +42,7 @@ class frmMain final : public platform::Window {
   // Of outer height under the playfield's bottom edge.
   static constexpr float kBelowPlayfield = 440;
   static constexpr float kLoadedClientHeight =
-      kPlayfield.top + kPlayfield.height + kBelowPlayfield - kCaptionAndBordersTwips;
+      kPlayfield.top + kPlayfield.height + kBelowPlayfield - platform::kCaptionAndBordersTwips;
 
   // Lightweight controls.
   platform::Sprite Image1;
