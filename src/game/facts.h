@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/caption_and_borders.h"
 #include "platform/twips.h"
 
-// The game's sizes, steps and picture indices, which the window, the rules, the tests and the
-// measuring tools all go by; it pulls in no window.
+// The game's sizes, places, steps and picture indices, which the window, the rules, the tests and
+// the measuring tools all go by; it pulls in no window.
 namespace starveil::game {
 
 inline constexpr float kCannonStep = 60;    // twips per key-down
@@ -23,6 +24,17 @@ inline constexpr float kFirstRowGap = 300;
 
 inline constexpr float kSplashWidth = 8385;   // twips, the splash's client area
 inline constexpr float kSplashHeight = 6375;  // twips
+
+// The game window's width and its playfield's place once loaded, in twips. The client area ends
+// just below the playfield, so the sprites stored beneath it stay unseen.
+inline constexpr float kClientWidth = 5370;
+inline constexpr platform::TwipRect kPlayfield{60, 1200, 5295, 4155};
+// The "Points" caption's place, the window's first text.
+inline constexpr platform::TwipRect kPointsCaption{1320, 120, 675, 255};
+// Of outer height under the playfield's bottom edge.
+inline constexpr float kBelowPlayfield = 440;
+inline constexpr float kLoadedClientHeight =
+    kPlayfield.top + kPlayfield.height + kBelowPlayfield - platform::kCaptionAndBordersTwips;
 
 // The same in the window's pixels, as tests and tools see the game.
 inline constexpr int kCannonStepPx = platform::TwipsToPixels(kCannonStep);

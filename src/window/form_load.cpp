@@ -6,7 +6,9 @@
 
 namespace starveil {
 
+using game::kBelowPlayfield;
 using game::kLeftTurn;
+using game::kPlayfield;
 using game::kRightTurn;
 using platform::RoundToInt16;
 

@@ -9,7 +9,6 @@
 #include <span>
 
 #include "game/facts.h"
-#include "window/frm_main.h"
 
 namespace {
 
@@ -23,8 +22,8 @@ constexpr int CeilingPx(float twips) {
 }
 
 // Places and steps in the playfield's own pixels, the game's twips divided by 15.
-constexpr int kWidthPx = TwipsToPixels(starveil::frmMain::kPlayfield.width);
-constexpr int kHeightPx = TwipsToPixels(starveil::frmMain::kPlayfield.height);
+constexpr int kWidthPx = TwipsToPixels(starveil::game::kPlayfield.width);
+constexpr int kHeightPx = TwipsToPixels(starveil::game::kPlayfield.height);
 constexpr int kColumnPitchPx = 20;  // a monster and 60 twips
 constexpr int kRowPitchPx = 17;     // a monster and 15 twips
 constexpr int kFirstLeftPx = 35;
@@ -35,7 +34,7 @@ constexpr int kMarchStepPx = 2;  // 30 twips
 // left one below its ceiling and the right one above its floor.
 constexpr int kLeftTurnPx = CeilingPx(starveil::game::kLeftTurn);
 constexpr int kRightTurnPx =
-    static_cast<int>((starveil::frmMain::kPlayfield.width - starveil::game::kRightTurn) /
+    static_cast<int>((starveil::game::kPlayfield.width - starveil::game::kRightTurn) /
                      starveil::platform::kTwipsPerPixel);
 constexpr int kCannonStartPx = 157;  // a little left of centre, where the game's cannon starts
 constexpr int kShotCeilingPx = 2;    // 30 twips
