@@ -16,11 +16,6 @@ namespace starveil::game {
 using platform::RoundToInt16;
 using platform::RoundToInt32;
 
-namespace {
-constexpr int kColumnInset = 45;  // twips, plus two monster widths, from the playfield's left edge
-constexpr int kColumnGap = 60;    // twips between neighbouring monsters of a row
-}  // namespace
-
 std::string MonsterKey(int column) {
   std::array<char, 8> key{};
   std::snprintf(key.data(), key.size(), "M%02d", column % 100);  // the column's last two digits
@@ -49,7 +44,7 @@ void BuildFormation(Game& g) {
   GameState& s = g.state;
   s.AnimFrame = 0;
   s.AnimStep = -1;
-  s.MarchStep = 30;
+  s.MarchStep = kMarchStep;
   s.FormationTop = RoundToInt32(frame.Height() + g.Shape1.Top() + kFirstRowGap);
   MarchFormation(g);
 }

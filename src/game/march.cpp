@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "game/facts.h"
 #include "game/formation.h"
 #include "game/game.h"
 #include "game/rockets.h"
@@ -22,8 +23,6 @@ using platform::RoundToInt32;
 using platform::Sprite;
 
 namespace {
-
-constexpr int kRocketDrop = 15;  // twips between a monster's bottom and its new rocket
 
 struct RowExtent {
   std::int16_t firstLiveLeft = -1;  // -1 while the row has no live monster
@@ -85,7 +84,7 @@ void Animate(GameState& s) {
 
 // A draw between 1 and a ceiling that falls as the wave thins out.
 std::int16_t Draw(Game& g, int destroyed) {
-  return RoundToInt16(Floor(g.random.Rnd() * (255 - destroyed * 2.5)) + 1);
+  return RoundToInt16(Floor(g.random.Rnd() * (kLaunchOdds - destroyed * 2.5)) + 1);
 }
 
 SpritePool& RowFrames(Game& g, int row) {

@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "game/rockets.h"
+#include "platform/caption_and_borders.h"
 #include "platform/label.h"
 #include "platform/sprite.h"
 #include "platform/timer.h"
@@ -25,7 +26,7 @@ bool RocketsGone(const Game& g) {
 // changes no pixel there either.
 bool ShotUnseen(const Game& g) {
   const platform::Sprite& shot = g.R[2];
-  const float clientBottom = g.window.Height() - platform::Window::kCaptionAndBordersTwips;
+  const float clientBottom = g.window.Height() - platform::kCaptionAndBordersTwips;
   return !shot.Visible() || shot.Top() >= clientBottom;
 }
 

@@ -1,5 +1,6 @@
 #include "game/shot.h"
 
+#include "game/facts.h"
 #include "game/formation.h"
 #include "game/game.h"
 #include "game/rockets.h"
@@ -13,7 +14,6 @@ using platform::Sprite;
 
 namespace {
 
-constexpr int kTopMargin = 30;     // twips below the playfield's top where a shot's flight ends
 constexpr int kSideMargin = 90;    // twips in from each side of the shot that must meet a monster
 constexpr int kBottomMargin = 30;  // twips above a monster's bottom where it can no longer be hit
 
@@ -22,7 +22,7 @@ void MoveShot(Game& g) {
   Sprite& shot = g.R[2];
   shot.SetVisible(false);
   shot.SetTop(shot.Top() - shot.Height() / 2);
-  if (g.Shape1.Top() + kTopMargin > shot.Top()) {
+  if (g.Shape1.Top() + kShotTopMargin > shot.Top()) {
     g.state.ShotInFlight = false;
     return;
   }

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "platform/caption_and_borders.h"
 #include "platform/keys.h"
 #include "platform/picture.h"
 #include "platform/rest.h"

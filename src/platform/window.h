@@ -52,10 +52,6 @@ class Window : public Surface {
   enum class Border { kNone, kFixedSingle };
   void SetBorder(Border border);
 
-  // Caption and borders as a common desktop draws them, whatever frame a window manager really
-  // draws: the outer height must not hang on there being one.
-  static constexpr float kCaptionAndBordersTwips = 405;
-
  protected:
   virtual void Form_Load() {}
   virtual void Form_Unload() {}

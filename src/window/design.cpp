@@ -11,6 +11,9 @@
 // stacking order. Geometry in twips.
 namespace starveil {
 
+using game::kClientWidth;
+using game::kPlayfield;
+using game::kPointsCaption;
 using game::kSmallSprite;
 using platform::Alignment;
 using platform::Font;

@@ -6,7 +6,10 @@
 
 namespace starveil {
 
+using game::kBelowPlayfield;
+using game::kCannonStart;
 using game::kLeftTurn;
+using game::kPlayfield;
 using game::kRightTurn;
 using platform::RoundToInt16;
 
@@ -30,8 +33,7 @@ void frmMain::Form_Load() {
   s.RightLimit = RoundToInt16(Shape1.Width() + Shape1.Left() - kRightTurn);
   s.LeftLimit = RoundToInt16(Shape1.Left() + kLeftTurn);
   SH.SetTop(Shape1.Top() + Shape1.Height() - SH.Height());
-  // Measured from the playfield's width alone, so the cannon starts a little left of centre.
-  SH.SetLeft(Shape1.Width() / 2 - SH.Width() / 2);
+  SH.SetLeft(kCannonStart);
 
   game::BuildFormation(game_);
   game::NewGame(game_);

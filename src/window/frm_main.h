@@ -32,17 +32,6 @@ class frmMain final : public platform::Window {
   explicit frmMain(Seams seams = {});
   ~frmMain() override;
 
-  // The window's width and its playfield's place once loaded, in twips. The client area ends just
-  // below the playfield, so the sprites stored beneath it stay unseen.
-  static constexpr float kClientWidth = 5370;
-  static constexpr platform::TwipRect kPlayfield{60, 1200, 5295, 4155};
-  // The "Points" caption's place, the window's first text.
-  static constexpr platform::TwipRect kPointsCaption{1320, 120, 675, 255};
-  // Of outer height under the playfield's bottom edge.
-  static constexpr float kBelowPlayfield = 440;
-  static constexpr float kLoadedClientHeight =
-      kPlayfield.top + kPlayfield.height + kBelowPlayfield - kCaptionAndBordersTwips;
-
   // Lightweight controls.
   platform::Sprite Image1;
   platform::ControlArray<platform::Label> Label1;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "game/facts.h"
 #include "platform/surface.h"
 #include "window/frm_main.h"
 
@@ -15,12 +16,11 @@ namespace {
 
 using platform::TwipsToPixels;
 
-const QPoint kPlayfieldPx(TwipsToPixels(frmMain::kPlayfield.left),
-                          TwipsToPixels(frmMain::kPlayfield.top));
-const QSize kPlayfieldSizePx(TwipsToPixels(frmMain::kPlayfield.width),
-                             TwipsToPixels(frmMain::kPlayfield.height));
-const QSize kClientPx(TwipsToPixels(frmMain::kClientWidth),
-                      TwipsToPixels(frmMain::kLoadedClientHeight));
+const QPoint kPlayfieldPx(TwipsToPixels(game::kPlayfield.left),
+                          TwipsToPixels(game::kPlayfield.top));
+const QSize kPlayfieldSizePx(TwipsToPixels(game::kPlayfield.width),
+                             TwipsToPixels(game::kPlayfield.height));
+const QSize kClientPx(TwipsToPixels(game::kClientWidth), TwipsToPixels(game::kLoadedClientHeight));
 // Around the client area, what its frame and shadow may take, in the window's pixels: both change
 // as the focus goes to the box and back.
 constexpr int kFrameAndShadowPx = 64;

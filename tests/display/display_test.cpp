@@ -29,7 +29,6 @@
 #include "random_input.h"
 #include "screen_judgements.h"
 #include "wait_for.h"
-#include "window/frm_main.h"
 
 // The built game on the desktop tools/desktop.sh started for the row, driven by real input (XTEST,
 // as a keyboard and a mouse would) and read back from the screen.
@@ -46,12 +45,12 @@ using xdrive::WaitFor;
 constexpr int kLossPatienceMs = 300'000;  // a cannon standing still is hit thrice in a minute or so
 constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it moves elsewhere
 const QSize kSplashPx{game::kSplashWidthPx, game::kSplashHeightPx};
-constexpr int kGameWindowWidthPx = TwipsToPixels(frmMain::kClientWidth);
+constexpr int kGameWindowWidthPx = TwipsToPixels(game::kClientWidth);
 // Where the "Points" caption stands, from the playfield's top left corner.
-const QRect kPointsCaptionPx(TwipsToPixels(frmMain::kPointsCaption.left) - kPlayfieldLeftPx,
-                             TwipsToPixels(frmMain::kPointsCaption.top) - kPlayfieldTopPx,
-                             TwipsToPixels(frmMain::kPointsCaption.width),
-                             TwipsToPixels(frmMain::kPointsCaption.height));
+const QRect kPointsCaptionPx(TwipsToPixels(game::kPointsCaption.left) - kPlayfieldLeftPx,
+                             TwipsToPixels(game::kPointsCaption.top) - kPlayfieldTopPx,
+                             TwipsToPixels(game::kPointsCaption.width),
+                             TwipsToPixels(game::kPointsCaption.height));
 
 // How far a desktop's row goes: the game's windows come up; they open centred and take the focus;
 // a whole game is played and another started; or games are played with random keys, clicks and

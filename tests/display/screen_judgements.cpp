@@ -23,9 +23,9 @@ using platform::TwipsToPixels;
 
 // The first row's top in a fresh formation.
 constexpr int kTopRowTopPx =
-    TwipsToPixels(frmMain::kPlayfield.top + game::kSmallSprite + game::kFirstRowGap);
-const QSize kPlayfieldPx{TwipsToPixels(frmMain::kPlayfield.width),
-                         TwipsToPixels(frmMain::kPlayfield.height)};
+    TwipsToPixels(game::kPlayfield.top + game::kSmallSprite + game::kFirstRowGap);
+const QSize kPlayfieldPx{TwipsToPixels(game::kPlayfield.width),
+                         TwipsToPixels(game::kPlayfield.height)};
 
 // The opaque colours of the game's pictures of that name.
 QSet<QRgb> Colours(const std::vector<std::string>& names) {

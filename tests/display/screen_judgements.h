@@ -10,13 +10,13 @@
 #include <QRect>
 #include <optional>
 
+#include "game/facts.h"
 #include "platform/twips.h"
-#include "window/frm_main.h"
 
 namespace starveil::display {
 
-inline constexpr int kPlayfieldLeftPx = platform::TwipsToPixels(frmMain::kPlayfield.left);
-inline constexpr int kPlayfieldTopPx = platform::TwipsToPixels(frmMain::kPlayfield.top);
+inline constexpr int kPlayfieldLeftPx = platform::TwipsToPixels(game::kPlayfield.left);
+inline constexpr int kPlayfieldTopPx = platform::TwipsToPixels(game::kPlayfield.top);
 
 // The least share of the playfield's lit pixels that must show a sprite's own colour: 1 where
 // nothing may be smoothed, as where the game draws an X11 window at the scale X11 programs are

@@ -39,7 +39,7 @@ TEST(Splash, IsABorderlessPictureCardAsDesigned) {
             assets::Load("a3").Image().convertToFormat(QImage::Format_ARGB32));
 
   EXPECT_EQ(splash.Frame1.parentWidget(), &splash);
-  EXPECT_EQ(splash.Frame1.geometry(), QRect(8, 0, 549, 425));
+  EXPECT_EQ(splash.Frame1.geometry(), QRect(8, 0, 549, game::kSplashHeightPx));
   EXPECT_EQ(&splash.Image1.Owner(), &splash.Frame1);
   EXPECT_EQ(splash.Image1.Rect(), (platform::TwipRect{0, 120, 8205, 6165}));
   EXPECT_FALSE(splash.Image1.Stretch());
@@ -84,9 +84,9 @@ TEST(Splash, OnlyTheBareEdgeStripsCloseItOnAClick) {
     bool closes;
   } const cases[] = {
       {"left strip, outer edge", {0, 200}, true},
-      {"left strip, inner edge", {7, 424}, true},
+      {"left strip, inner edge", {7, game::kSplashHeightPx - 1}, true},
       {"right strip", {557, 0}, true},
-      {"right strip, outer edge", {558, 300}, true},
+      {"right strip, outer edge", {game::kSplashWidthPx - 1, 300}, true},
       {"picture", {280, 200}, false},
       {"picture's top-left pixel", {8, 8}, false},
       {"frame above the picture", {100, 3}, false},

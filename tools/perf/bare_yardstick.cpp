@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "game/facts.h"
 #include "platform/trace.h"
-#include "window/frm_main.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   BareWindow window;
   window.setWindowTitle("Bare yardstick");
-  window.setFixedSize(TwipsToPixels(starveil::frmMain::kClientWidth),
-                      TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
+  window.setFixedSize(TwipsToPixels(starveil::game::kClientWidth),
+                      TwipsToPixels(starveil::game::kLoadedClientHeight));
 
   constexpr std::array kIntervalsMs{30, 50, 150};
   std::array<QTimer, kIntervalsMs.size()> timers;

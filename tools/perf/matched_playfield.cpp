@@ -9,11 +9,15 @@
 #include <span>
 
 #include "game/facts.h"
-#include "window/frm_main.h"
 
 namespace {
 
-using starveil::game::kMonsterPx;
+namespace game = starveil::game;
+using game::kLaunchOdds;
+using game::kMarchStepPx;
+using game::kMonsterPx;
+using game::kRocketDropPx;
+using game::kShotTopMarginPx;
 using starveil::platform::TwipsToPixels;
 
 // The smallest whole pixel that `twips` does not exceed.
@@ -23,24 +27,20 @@ constexpr int CeilingPx(float twips) {
 }
 
 // Places and steps in the playfield's own pixels, the game's twips divided by 15.
-constexpr int kWidthPx = TwipsToPixels(starveil::frmMain::kPlayfield.width);
-constexpr int kHeightPx = TwipsToPixels(starveil::frmMain::kPlayfield.height);
-constexpr int kColumnPitchPx = 20;  // a monster and 60 twips
-constexpr int kRowPitchPx = 17;     // a monster and 15 twips
-constexpr int kFirstLeftPx = 35;
-constexpr int kFirstTopPx =
-    TwipsToPixels(starveil::game::kSmallSprite + starveil::game::kFirstRowGap);
-constexpr int kMarchStepPx = 2;  // 30 twips
+constexpr int kWidthPx = TwipsToPixels(game::kPlayfield.width);
+constexpr int kHeightPx = TwipsToPixels(game::kPlayfield.height);
+constexpr int kColumnPitchPx = TwipsToPixels(game::kSmallSprite + game::kColumnGap);
+constexpr int kRowPitchPx = TwipsToPixels(game::kSmallSprite + game::kRowGap);
+constexpr int kFirstLeftPx = TwipsToPixels(2 * game::kSmallSprite + game::kColumnInset);
+constexpr int kFirstTopPx = TwipsToPixels(game::kSmallSprite + game::kFirstRowGap);
 // The game's turning limits in whole-pixel comparisons: a monster's whole-pixel place passes the
 // left one below its ceiling and the right one above its floor.
-constexpr int kLeftTurnPx = CeilingPx(starveil::game::kLeftTurn);
-constexpr int kRightTurnPx =
-    static_cast<int>((starveil::frmMain::kPlayfield.width - starveil::game::kRightTurn) /
-                     starveil::platform::kTwipsPerPixel);
-constexpr int kCannonStartPx = 157;  // a little left of centre, where the game's cannon starts
-constexpr int kShotCeilingPx = 2;    // 30 twips
-constexpr int kRocketGapPx = 1;      // 15 twips between a monster and its new rocket
-constexpr int kLaunchOdds = 255;     // one in this many, per monster and step, at a full formation
+constexpr int kLeftTurnPx = CeilingPx(game::kLeftTurn);
+constexpr int kRightTurnPx = static_cast<int>((game::kPlayfield.width - game::kRightTurn) /
+                                              starveil::platform::kTwipsPerPixel);
+// The game places its cannon from the window's left edge.
+constexpr int kCannonStartPx =
+    TwipsToPixels(game::kCannonStart) - TwipsToPixels(game::kPlayfield.left);
 
 QPixmap SpritePicture(const QString& name) {
   return QPixmap(":/sprites/" + name + ".xpm");
@@ -192,7 +192,7 @@ void Playfield::LaunchRockets() {
 void Playfield::Launch(const QRect& monster) {
   const auto free = std::ranges::find_if(rockets_, [](const Sprite& r) { return !r.moving; });
   if (free == rockets_.end()) return;
-  free->at = {monster.left(), monster.top() + monster.height() + kRocketGapPx};
+  free->at = {monster.left(), monster.top() + monster.height() + kRocketDropPx};
   free->moving = true;
 }
 
@@ -201,7 +201,7 @@ void Playfield::MoveShot() {
   if (!shot_.moving) return;
   SetShown(shot_, false);
   shot_.at.ry() -= shot_.picture.height() / 2;
-  shot_.moving = shot_.at.y() >= kShotCeilingPx;
+  shot_.moving = shot_.at.y() >= kShotTopMarginPx;
   SetShown(shot_, shot_.moving);
 }
 

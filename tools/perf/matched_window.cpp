@@ -17,7 +17,6 @@
 #include "game/facts.h"
 #include "matched_playfield.h"
 #include "platform/trace.h"
-#include "window/frm_main.h"
 
 namespace starveil::perf {
 
@@ -148,14 +147,14 @@ MainWindow::MainWindow() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setWindowIcon(QIcon(":/sprites/d2.xpm"));
-  setFixedSize(TwipsToPixels(frmMain::kClientWidth), TwipsToPixels(frmMain::kLoadedClientHeight));
+  setFixedSize(TwipsToPixels(game::kClientWidth), TwipsToPixels(game::kLoadedClientHeight));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(208, 208, 208));
   setPalette(palette);
 
   // Places in pixels: the game's design in twips, divided by 15.
   playfield_ = new Playfield(this);
-  playfield_->move(TwipsToPixels(frmMain::kPlayfield.left), TwipsToPixels(frmMain::kPlayfield.top));
+  playfield_->move(TwipsToPixels(game::kPlayfield.left), TwipsToPixels(game::kPlayfield.top));
   LayOutLabels();
   LayOutControls();
 

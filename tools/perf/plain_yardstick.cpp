@@ -4,14 +4,14 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "window/frm_main.h"
+#include "game/facts.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
   window.setWindowTitle("Plain yardstick");
-  window.setFixedSize(starveil::platform::TwipsToPixels(starveil::frmMain::kClientWidth),
-                      starveil::platform::TwipsToPixels(starveil::frmMain::kLoadedClientHeight));
+  window.setFixedSize(starveil::platform::TwipsToPixels(starveil::game::kClientWidth),
+                      starveil::platform::TwipsToPixels(starveil::game::kLoadedClientHeight));
   window.show();
   return QApplication::exec();
 }
