@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "desktop/last_frame.h"
 #include "platform/caption_and_borders.h"
 #include "platform/keys.h"
 #include "platform/picture.h"
@@ -95,10 +96,21 @@ void Window::SetBorder(Border border) {
 }
 
 void Window::closeEvent(QCloseEvent* event) {
+  // Natively on Wayland the window goes only once its last frame has reached the screen.
+  if (!lastFrameShown_ && desktop::LastFrameMayBeDue(*this)) {
+    event->ignore();
+    desktop::AfterTheLastFrame(*this, [this] {
+      lastFrameShown_ = true;
+      close();
+    });
+    return;
+  }
+  lastFrameShown_ = false;
   Unload();
   event->accept();
-  // Qt takes a closed window's surface away but not its backing store, which a late paint uses.
-  destroy();
+  // The native window stays until the game ends: should an answer to a frame still come on Qt's
+  // own thread, it finds its window there.
+  setUpdatesEnabled(true);  // for when the window is shown again
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {

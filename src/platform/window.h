@@ -78,6 +78,7 @@ class Window : public Surface {
   std::unique_ptr<Rest> rest_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
+  bool lastFrameShown_ = false;  // closing waits for it
   desktop::FrameCentring centring_{*this};
   bool clickStarted_ = false;
   bool painted_ = false;

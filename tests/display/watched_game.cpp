@@ -115,8 +115,9 @@ class ScreenWatch : public QObject {
     if (held == markersHeld_ && since_.elapsed() < kEveryMs && lastStale_.empty()) return;
     markersHeld_ = held;
     since_.restart();
-    // A window whose frame its manager is still making is not on the screen yet either.
-    if (desktop::FrameBeingMade(frm_)) return;
+    // A window whose frame its manager is still making is not on the screen yet either, and a
+    // closing one shows its last frame while it waits to go.
+    if (desktop::FrameBeingMade(frm_) || !frm_.updatesEnabled()) return;
     // Where a window over this one has just gone, the server shows nothing of the game until the
     // game has taken the exposure, which the server sent before these pixels: one more turn of
     // the event loop. Pixels stale then too were missed by the game's own repaints.
