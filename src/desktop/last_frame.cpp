@@ -35,7 +35,7 @@ class LastFrameWatch : public QObject {
   }
 
  private:
-  // Once the window's own event is done: `then` may take the window away.
+  // Once the window's own event is done: `then` may hide the window.
   void Answered() {
     if (!then_) return;
     window_.removeEventFilter(this);
