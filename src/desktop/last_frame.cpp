@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <chrono>
 #include <utility>
+#include <vector>
 
 namespace starveil::desktop {
 
@@ -16,47 +17,78 @@ namespace {
 // anyway after this long.
 constexpr std::chrono::milliseconds kAnswerAtMost{500};
 
+constexpr const char* kWatchName = "last-frame-watch";
+
 // Qt delivers a window's update request only once no answer to a frame is due; with the window's
-// painting stopped, none is asked for after it.
+// painting stopped, none is asked for after it. The watch stays with its window once answered.
 class LastFrameWatch : public QObject {
  public:
-  LastFrameWatch(QWidget& widget, QWindow& window, std::function<void()> then)
-      : QObject(&widget), window_(window), then_(std::move(then)) {
+  explicit LastFrameWatch(QWidget& widget) : QObject(&widget), window_(*widget.windowHandle()) {
+    setObjectName(kWatchName);
+    widget.setUpdatesEnabled(false);
     window_.installEventFilter(this);
-    QTimer::singleShot(kAnswerAtMost, this, [this] { Answered(); });
+    QTimer::singleShot(kAnswerAtMost, this, [this] { Heard(); });
     window_.requestUpdate();
+  }
+
+  bool Answered() const { return answered_; }
+
+  void Then(std::function<void()> then) {
+    if (answered_) {
+      then();
+    } else {
+      waiting_.push_back(std::move(then));
+    }
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != &window_ || event->type() != QEvent::UpdateRequest) return false;
-    Answered();
+    Heard();
     return true;
   }
 
  private:
-  // Once the window's own event is done: `then` may hide the window.
-  void Answered() {
-    if (!then_) return;
+  void Heard() {
+    if (heard_) return;
+    heard_ = true;
     window_.removeEventFilter(this);
-    QMetaObject::invokeMethod(parent(), std::exchange(then_, nullptr), Qt::QueuedConnection);
-    deleteLater();
+    // Once the window's own event is done: what waits may hide the window.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          answered_ = true;
+          for (auto& then : std::exchange(waiting_, {}))
+            then();
+        },
+        Qt::QueuedConnection);
   }
 
   QWindow& window_;
-  std::function<void()> then_;
+  bool heard_ = false;
+  bool answered_ = false;
+  std::vector<std::function<void()>> waiting_;
 };
+
+LastFrameWatch* WatchOf(const QWidget& window) {
+  return static_cast<LastFrameWatch*>(
+      window.findChild<QObject*>(kWatchName, Qt::FindDirectChildrenOnly));
+}
 
 }  // namespace
 
-bool LastFrameMayBeDue(const QWidget& window) {
-  return QGuiApplication::platformName() == "wayland" && window.windowHandle() &&
-         window.isVisible();
+bool LastFrameAnswered(const QWidget& window) {
+  if (QGuiApplication::platformName() != "wayland" || !window.windowHandle() || !window.isVisible())
+    return true;
+  const LastFrameWatch* watch = WatchOf(window);
+  return watch && watch->Answered();
 }
 
 void AfterTheLastFrame(QWidget& window, std::function<void()> then) {
-  window.setUpdatesEnabled(false);
-  new LastFrameWatch(window, *window.windowHandle(), std::move(then));
+  if (LastFrameAnswered(window)) return then();
+  LastFrameWatch* watch = WatchOf(window);
+  if (!watch) watch = new LastFrameWatch(window);
+  watch->Then(std::move(then));
 }
 
 }  // namespace starveil::desktop

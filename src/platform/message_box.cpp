@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "desktop/last_frame.h"
 #include "desktop/wayland_modal.h"
 #include "platform/window.h"
 
@@ -30,15 +31,31 @@ void LeaveRoomForTheTitle(QMessageBox& box) {
   grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Natively on Wayland the box goes only once its last frame has been answered.
+class AnsweredBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+  void done(int result) override {
+    desktop::AfterTheLastFrame(*this, [this, result] {
+      if (isVisible()) QMessageBox::done(result);
+    });
+  }
+};
+
 }  // namespace
 
 void WindowMessageBox::Show(const std::string& text) {
   if (owner_.IsUnloaded()) return;
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
-                  QString::fromStdString(text), QMessageBox::Ok, &owner_);
-  LeaveRoomForTheTitle(box);
-  desktop::MarkModalOnWayland(box);
-  box.exec();
+  // The box answered last goes now, long off the screen; the one answered now stays until the
+  // next, or until the game ends, as Qt's thread may still be finishing with its native window.
+  delete answered_;
+  auto* box = new AnsweredBox(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                              QString::fromStdString(text), QMessageBox::Ok, &owner_);
+  LeaveRoomForTheTitle(*box);
+  desktop::MarkModalOnWayland(*box);
+  box->exec();
+  answered_ = box;
   // A window manager hands the focus back to the window when the box goes; with none, nothing
   // does, and the player's next keys would go nowhere.
   if (owner_.isVisible()) owner_.activateWindow();

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+class QMessageBox;
+
 namespace starveil::platform {
 
 class Window;
@@ -25,6 +27,7 @@ class WindowMessageBox final : public MessageBox {
 
  private:
   Window& owner_;
+  QMessageBox* answered_ = nullptr;  // the window owns it
 };
 
 }  // namespace starveil::platform

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -43,8 +44,9 @@ void Window::ShowModal() {
   loop.exec();
   modalLoop_ = nullptr;
   // An unloaded window never shows again: its native window and backing store can go. Only here,
-  // once the event that unloaded it has been handled, is that safe.
-  destroy();
+  // once the event that unloaded it has been handled, is that safe; natively on Wayland, only
+  // when the game ends.
+  if (QGuiApplication::platformName() != "wayland") destroy();
 }
 
 void Window::Unload() {
@@ -52,8 +54,10 @@ void Window::Unload() {
   Form_Unload();
   state_ = State::kUnloaded;
   SyncTimers();
-  hide();
-  if (modalLoop_) modalLoop_->quit();
+  desktop::AfterTheLastFrame(*this, [this] {
+    hide();
+    if (modalLoop_) modalLoop_->quit();
+  });
 }
 
 void Window::RestWhile(Clock& clock, std::function<bool()> atRest) {
@@ -96,21 +100,14 @@ void Window::SetBorder(Border border) {
 }
 
 void Window::closeEvent(QCloseEvent* event) {
-  // Natively on Wayland the window goes only once its last frame has reached the screen.
-  if (!lastFrameShown_ && desktop::LastFrameMayBeDue(*this)) {
+  // Natively on Wayland the window closes only once its last frame has been answered.
+  if (!desktop::LastFrameAnswered(*this)) {
     event->ignore();
-    desktop::AfterTheLastFrame(*this, [this] {
-      lastFrameShown_ = true;
-      close();
-    });
+    desktop::AfterTheLastFrame(*this, [this] { close(); });
     return;
   }
-  lastFrameShown_ = false;
   Unload();
   event->accept();
-  // The native window stays until the game ends: should an answer to a frame still come on Qt's
-  // own thread, it finds its window there.
-  setUpdatesEnabled(true);  // for when the window is shown again
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {

@@ -29,7 +29,9 @@ class Window : public Surface {
   void Load();       // runs Form_Load once
   void Show();       // loads first if need be
   void ShowModal();  // loads and shows, and returns only once the window has been unloaded
-  void Unload();     // runs Form_Unload, stops the timers and takes the window off the screen
+  // Runs Form_Unload, stops the timers and takes the window off the screen: natively on Wayland,
+  // once its last frame has been answered.
+  void Unload();
 
   // Lets the timers sleep whenever `atRest` holds after a tick: no tick can then change what the
   // window shows until the player acts. The ticks skipped meanwhile run, timed by `clock`, before
@@ -78,7 +80,6 @@ class Window : public Surface {
   std::unique_ptr<Rest> rest_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
-  bool lastFrameShown_ = false;  // closing waits for it
   desktop::FrameCentring centring_{*this};
   bool clickStarted_ = false;
   bool painted_ = false;
