@@ -4,13 +4,12 @@
 #include <QPainter>
 
 #include "platform/keys.h"
-#include "platform/twips.h"
+#include "platform/qt_forms.h"
 
 namespace starveil::platform {
 
-void PlaceWidget(QWidget& widget, float left, float top, float width, float height) {
-  widget.setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                     TwipsToPixels(height));
+void PlaceWidget(QWidget& widget, const TwipRect& place) {
+  widget.setGeometry(PixelRect(place));
 }
 
 void SetWidgetFont(QWidget& widget, const Font& font) {

@@ -13,8 +13,8 @@ frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true
   SetBorder(Border::kNone);
   SetClientSize(game::kSplashWidth, game::kSplashHeight);
   SetIcon(assets::Load("a3"));
-  platform::PlaceWidget(Frame1, 120, 0, 8235, 6375);
-  Image1.Move(0, 120, 8205, 6165);
+  platform::PlaceWidget(Frame1, game::kSplashFrame);
+  Image1.Move(game::kSplashPicture);
   Image1.SetPicture(assets::Load("splash"));
   Timer1.OnTick([this] { Timer1_Timer(); });
 }
