@@ -4,7 +4,7 @@
 #include "platform/colour.h"
 #include "platform/twips.h"
 
-// The game's sizes, places, steps, colours and picture indices, which the window, the
+// The game's sizes, places, steps, times, colours and picture indices, which the window, the
 // rules, the tests and the measuring tools all go by; it pulls in no window.
 namespace starveil::game {
 
@@ -15,6 +15,10 @@ inline constexpr float kCannonSize = 480;   // twips each way, the cannon and it
 // The explosion is SE(0) to SE(7); SE(8) is the whole cannon.
 inline constexpr int kExplosionFrames = 8;
 inline constexpr int kCannonPicture = 8;
+
+inline constexpr int kRows = 4;
+inline constexpr int kColumns = 12;
+inline constexpr int kMonsters = kRows * kColumns;
 
 // The formation turns where a monster would pass these, in from the playfield's edges.
 inline constexpr float kLeftTurn = 200;   // twips
@@ -33,6 +37,17 @@ inline constexpr int kRocketDrop = 15;  // twips between a monster's bottom and 
 // The ceiling of a monster's launch draw at a full formation; it falls as the wave thins out.
 inline constexpr int kLaunchOdds = 255;
 inline constexpr int kShotTopMargin = 30;  // twips below the playfield's top where a shot ends
+
+// The timers' intervals, in ms.
+inline constexpr int kShotIntervalMs = 30;     // the shot and the rockets move
+inline constexpr int kFlickerIntervalMs = 50;  // they change picture, the score is rewritten
+inline constexpr int kSplashShownMs = 5000;
+// The march's interval: ten shorter at each level and one shorter for each monster destroyed.
+constexpr int MarchIntervalMs(int level, int liveMonsters) {
+  return (11 - level) * 10 + liveMonsters;
+}
+// A new level sets it as if this many monsters were alive, until its first step counts them.
+inline constexpr int kLevelStartMonsters = 50;
 
 inline constexpr float kSplashWidth = 8385;   // twips, the splash's client area
 inline constexpr float kSplashHeight = 6375;  // twips

@@ -120,7 +120,7 @@ std::int16_t MarchFormation(Game& g) {
   if (s.MarchStep < 0) bonus = static_cast<std::int16_t>(-bonus);
   const bool reverse = MustReverse(s, census);
 
-  s.MonsterInterval = RoundToInt16((11 - s.Level) * 10 + census.live);
+  s.MonsterInterval = RoundToInt16(MarchIntervalMs(s.Level, census.live));
   g.tmrMonster.SetInterval(s.MonsterInterval);
 
   // On the turning step the bonus keeps the old direction.

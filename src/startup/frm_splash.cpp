@@ -6,7 +6,8 @@
 
 namespace starveil {
 
-frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
+frmSplash::frmSplash()
+    : Frame1(*this), Image1(Frame1), Timer1(*this, game::kSplashShownMs, true, "Timer1") {
   SetCaption("Form1");
   platform::MakeAccessible(*this);
   setAccessibleName("Starveil splash screen");

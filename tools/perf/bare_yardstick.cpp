@@ -38,7 +38,10 @@ int main(int argc, char* argv[]) {
   window.setFixedSize(TwipsToPixels(starveil::game::kClientWidth),
                       TwipsToPixels(starveil::game::kLoadedClientHeight));
 
-  constexpr std::array kIntervalsMs{30, 50, 150};
+  namespace game = starveil::game;
+  // The shot's, the flicker's, and the march's as level 1 sets it.
+  constexpr std::array kIntervalsMs{game::kShotIntervalMs, game::kFlickerIntervalMs,
+                                    game::MarchIntervalMs(1, game::kLevelStartMonsters)};
   std::array<QTimer, kIntervalsMs.size()> timers;
   for (std::size_t i = 0; i < timers.size(); ++i) {
     QTimer& timer = timers[i];

@@ -13,10 +13,12 @@
 namespace {
 
 namespace game = starveil::game;
+using game::kColumns;
 using game::kLaunchOdds;
 using game::kMarchStepPx;
 using game::kMonsterPx;
 using game::kRocketDropPx;
+using game::kRows;
 using game::kShotTopMarginPx;
 using starveil::platform::TwipsToPixels;
 

@@ -31,11 +31,9 @@ using platform::TwipsToPixels;
 using namespace std::chrono_literals;
 
 constexpr const char* kTitle = "Matched yardstick";
-constexpr auto kSplashShown = 5s;
 constexpr auto kNoticeAfter = 20s;  // of playing
-constexpr int kShotIntervalMs = 30;
-constexpr int kFlickerIntervalMs = 50;
-constexpr int kMarchIntervalMs = (11 - 1) * 10 + 48;  // level 1 with the whole formation
+// Level 1 with the whole formation.
+constexpr int kMarchIntervalMs = game::MarchIntervalMs(1, game::kMonsters);
 using game::kCannonStepPx;
 
 QFont LiberationSans(int pixels, bool bold) {
@@ -93,7 +91,7 @@ class Splash final : public QDialog {
     // A dialog places itself as if a window manager framed it, which a frameless one is not.
     Centre(*this);
     // Precise, as the game's splash timer is: a coarse one may be late by a twentieth.
-    QTimer::singleShot(kSplashShown, Qt::PreciseTimer, this, &QDialog::accept);
+    QTimer::singleShot(game::kSplashShownMs, Qt::PreciseTimer, this, &QDialog::accept);
   }
 
  protected:
@@ -158,8 +156,8 @@ MainWindow::MainWindow() {
   LayOutLabels();
   LayOutControls();
 
-  SetUpTimer(shotTimer_, kShotIntervalMs, &MainWindow::ShotTick);
-  SetUpTimer(flickerTimer_, kFlickerIntervalMs, &MainWindow::FlickerTick);
+  SetUpTimer(shotTimer_, game::kShotIntervalMs, &MainWindow::ShotTick);
+  SetUpTimer(flickerTimer_, game::kFlickerIntervalMs, &MainWindow::FlickerTick);
   SetUpTimer(marchTimer_, kMarchIntervalMs, &MainWindow::MarchTick);
   shotTimer_.start();
   flickerTimer_.start();
