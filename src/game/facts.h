@@ -37,6 +37,9 @@ inline constexpr int kRocketDrop = 15;  // twips between a monster's bottom and 
 // The ceiling of a monster's launch draw at a full formation; it falls as the wave thins out.
 inline constexpr int kLaunchOdds = 255;
 inline constexpr int kShotTopMargin = 30;  // twips below the playfield's top where a shot ends
+// Twips in from each side of the shot that must lie over a monster. The shot is as wide as a
+// monster, so it hits within this much either side of the monster's left edge.
+inline constexpr int kShotSideMargin = 90;
 
 // The timers' intervals, in ms.
 inline constexpr int kShotIntervalMs = 30;     // the shot and the rockets move
