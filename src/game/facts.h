@@ -15,6 +15,9 @@ inline constexpr float kCannonSize = 480;   // twips each way, the cannon and it
 // The explosion is SE(0) to SE(7); SE(8) is the whole cannon.
 inline constexpr int kExplosionFrames = 8;
 inline constexpr int kCannonPicture = 8;
+// A lost cannon pauses the game after each explosion frame, and once more at the end.
+inline constexpr int kExplosionFramePauseMs = 100;
+inline constexpr int kLossFinalPauseMs = 1000;
 
 inline constexpr int kRows = 4;
 inline constexpr int kColumns = 12;

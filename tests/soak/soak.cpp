@@ -442,7 +442,7 @@ void Soak::OnDoEvents() {
     CloseWindow("at pause " + std::to_string(index));
     return;
   }
-  now_ += index == kPauses - 1 ? 1000 : 100;
+  now_ += index == kPauses - 1 ? game::kLossFinalPauseMs : game::kExplosionFramePauseMs;
   FireDue();
   if (openBoxes_ > 0) return;
   for (int i = Below(4); i > 0 && !closed_; --i) {
