@@ -22,6 +22,8 @@ inline constexpr int kLossFinalPauseMs = 1000;
 inline constexpr int kRows = 4;
 inline constexpr int kColumns = 12;
 inline constexpr int kMonsters = kRows * kColumns;
+inline constexpr int kMonsterFrames = 5;  // each row's own pictures, shown 0 to 4 and back
+inline constexpr int kLastRocket = 10;    // the rockets are K(0) to K(10)
 
 // The formation turns where a monster would pass these, in from the playfield's edges.
 inline constexpr float kLeftTurn = 200;   // twips

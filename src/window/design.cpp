@@ -56,7 +56,7 @@ void Design(platform::Sprite& sprite, float left, float top, const platform::Pic
 // A pool of five monster frames side by side, named a0 to a4 and so on.
 void DesignFrames(game::SpritePool& pool, platform::Surface& surface, char name, float left,
                   float top) {
-  for (int i = 0; i <= 4; ++i) {
+  for (int i = 0; i < game::kMonsterFrames; ++i) {
     Design(pool.Design(i, surface), left + kSmallSprite * static_cast<float>(i), top,
            assets::Load(std::string{name} + std::to_string(i)));
   }
