@@ -2,9 +2,10 @@
 
 #include "platform/caption_and_borders.h"
 #include "platform/colour.h"
+#include "platform/font.h"
 #include "platform/twips.h"
 
-// The game's sizes, places, steps, times, colours and picture indices, which the window, the
+// The game's sizes, places, steps, times, colours, fonts and picture indices, which the window, the
 // rules, the tests and the measuring tools all go by; it pulls in no window.
 namespace starveil::game {
 
@@ -88,6 +89,10 @@ struct Display {
   platform::Rgb fore;
 };
 inline constexpr platform::Rgb kWindowGrey{208, 208, 208};
+inline constexpr platform::Font kCaptionFont{"Liberation Sans", 9.75f, true};  // and the displays'
+inline constexpr platform::Font kNoticeFont{"Liberation Sans", 8.25f, true};
+inline constexpr platform::Font kButtonFont{"Liberation Sans", 8.25f, false};
+inline constexpr platform::Font kFocusSinkFont{"Liberation Sans", 3.75f, false};
 inline constexpr platform::Rgb kMaroon{128, 0, 0};
 inline constexpr platform::TwipRect kTitlePicture{120, 120, 1155, 855};
 inline constexpr PlacedText kPointsCaption{{1320, 120, 675, 255}, "Points"};  // the first text

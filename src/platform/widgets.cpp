@@ -13,10 +13,7 @@ void PlaceWidget(QWidget& widget, const TwipRect& place) {
 }
 
 void SetWidgetFont(QWidget& widget, const Font& font) {
-  QFont qfont(QString::fromStdString(font.family));
-  qfont.setPixelSize(FontPixelSize(font.points));
-  qfont.setBold(font.bold);
-  widget.setFont(qfont);
+  widget.setFont(ToQFont(font));
 }
 
 CommandButton::CommandButton(QWidget& parent) : QPushButton(&parent) {

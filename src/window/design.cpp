@@ -22,11 +22,6 @@ namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
 
-const Font kCaptionFont{"Liberation Sans", 9.75f, true};
-const Font kNoticeFont{"Liberation Sans", 8.25f, true};
-const Font kButtonFont{"Liberation Sans", 8.25f, false};
-const Font kFocusSinkFont{"Liberation Sans", 3.75f, false};
-
 // Black text on the window's grey, left-aligned and unboxed.
 void DesignCaption(platform::Label& label, const game::PlacedText& design, const Font& font) {
   label.Move(design.place);
@@ -40,7 +35,7 @@ void DesignCaption(platform::Label& label, const game::PlacedText& design, const
 void DesignDisplay(platform::Label& label, const game::Display& design) {
   label.Move(design.place);
   label.SetCaption(design.text);
-  label.SetFont(kCaptionFont);
+  label.SetFont(game::kCaptionFont);
   label.SetBackColor(design.back);
   label.SetForeColor(design.fore);
   label.SetAlignment(Alignment::kRight);
@@ -100,13 +95,13 @@ void frmMain::LayOut() {
 
   Image1.Move(game::kTitlePicture);
   Image1.SetPicture(assets::Load("title"));
-  DesignCaption(Label1.Design(1, *this), game::kPointsCaption, kCaptionFont);
+  DesignCaption(Label1.Design(1, *this), game::kPointsCaption, game::kCaptionFont);
   DesignDisplay(lblPoints, game::kPointsDisplay);
-  DesignCaption(Label1.Design(0, *this), game::kLevelCaption, kCaptionFont);
+  DesignCaption(Label1.Design(0, *this), game::kLevelCaption, game::kCaptionFont);
   DesignDisplay(lblLevel, game::kLevelDisplay);
-  DesignCaption(Label1.Design(2, *this), game::kLivesCaption, kCaptionFont);
+  DesignCaption(Label1.Design(2, *this), game::kLivesCaption, game::kCaptionFont);
   DesignDisplay(Label2, game::kLivesDisplay);
-  DesignCaption(Label1.Design(3, *this), game::kNoticeCaption, kNoticeFont);
+  DesignCaption(Label1.Design(3, *this), game::kNoticeCaption, game::kNoticeFont);
 
   Shape1.Move(0, kPlayfield.top, kPlayfield.width, kPlayfield.height);
   Shape1.SetFillColor(kBlack);
@@ -164,7 +159,7 @@ void frmMain::LayOut() {
   }
 
   platform::PlaceWidget(Text1, game::kFocusSink.place);
-  platform::SetWidgetFont(Text1, kFocusSinkFont);
+  platform::SetWidgetFont(Text1, game::kFocusSinkFont);
   Text1.SetText(game::kFocusSink.text);
   // The text box lies wholly under the button, so nothing it draws ever shows; left to repaint at
   // every key and caret blink, it would make the button above it repaint each time too.
@@ -173,7 +168,7 @@ void frmMain::LayOut() {
   // the game rests. It is the program's only text box.
   QGuiApplication::styleHints()->setCursorFlashTime(0);
   platform::PlaceWidget(cmdStart, game::kStartButton.place);
-  platform::SetWidgetFont(cmdStart, kButtonFont);
+  platform::SetWidgetFont(cmdStart, game::kButtonFont);
   cmdStart.setText(game::kStartButton.text);
   platform::PlaceWidget(Pellamy, game::kLogo);
   Pellamy.SetPicture(assets::Load("pellamy"));

@@ -25,6 +25,7 @@ namespace {
 
 using platform::PixelRect;
 using platform::ToQColor;
+using platform::ToQFont;
 using platform::TraceEvent;
 using platform::TwipsToPixels;
 
@@ -35,13 +36,6 @@ constexpr auto kNoticeAfter = 20s;  // of playing
 // Level 1 with the whole formation.
 constexpr int kMarchIntervalMs = game::MarchIntervalMs(1, game::kMonsters);
 using game::kCannonStepPx;
-
-QFont LiberationSans(int pixels, bool bold) {
-  QFont font("Liberation Sans");
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 QLabel* AddPicture(QWidget* parent, const QPixmap& picture, const QRect& place) {
   auto* label = new QLabel(parent);
@@ -61,7 +55,7 @@ QLabel* AddCaption(QWidget* parent, const game::PlacedText& design, const QFont&
 
 // Text in its own colour on a background of its own, in a black box.
 QLabel* AddDisplay(QWidget* parent, const game::Display& design) {
-  QLabel* label = AddCaption(parent, {design.place, design.text}, LiberationSans(13, true));
+  QLabel* label = AddCaption(parent, {design.place, design.text}, ToQFont(game::kCaptionFont));
   label->setAlignment(Qt::AlignRight | Qt::AlignTop);
   label->setIndent(0);  // a boxed label would indent by half an x, and clip the score's digits
   // A frame's box takes the text's colour; only a style sheet draws it black around coloured text.
@@ -165,7 +159,7 @@ MainWindow::MainWindow() {
 
 void MainWindow::LayOutLabels() {
   AddPicture(this, QPixmap(":/title.gif"), PixelRect(game::kTitlePicture));
-  const QFont caption = LiberationSans(13, true);
+  const QFont caption = ToQFont(game::kCaptionFont);
   AddCaption(this, game::kPointsCaption, caption);
   points_ = AddDisplay(this, game::kPointsDisplay);
   AddCaption(this, game::kLevelCaption, caption);
@@ -176,19 +170,19 @@ void MainWindow::LayOutLabels() {
   const QPixmap lifeMarker = QPixmap(":/sprites/se8.xpm").scaled(firstMarker.size());
   for (int i = 0; i < game::kLifeMarkers; ++i)
     AddPicture(this, lifeMarker, PixelRect(game::LifeMarker(i)));
-  AddCaption(this, game::kNoticeCaption, LiberationSans(11, true));
+  AddCaption(this, game::kNoticeCaption, ToQFont(game::kNoticeFont));
 }
 
 void MainWindow::LayOutControls() {
   sink_ = new QLineEdit(game::kFocusSink.text, this);
   sink_->setGeometry(PixelRect(game::kFocusSink.place));
-  sink_->setFont(LiberationSans(5, false));
+  sink_->setFont(ToQFont(game::kFocusSinkFont));
   // It lies wholly under the button, so repainting it at every key and caret blink shows nothing.
   sink_->setUpdatesEnabled(false);
   sink_->installEventFilter(this);
   start_ = new QPushButton(game::kStartButton.text, this);
   start_->setGeometry(PixelRect(game::kStartButton.place));
-  start_->setFont(LiberationSans(11, false));
+  start_->setFont(ToQFont(game::kButtonFont));
   start_->installEventFilter(this);
   connect(start_, &QPushButton::clicked, this, &MainWindow::Start);
   QLabel* logo = AddPicture(this, QPixmap(":/pellamy.jpg"), PixelRect(game::kLogo));
