@@ -12,6 +12,7 @@
 
 #include "game/facts.h"
 #include "platform/trace.h"
+#include "yardstick_timer.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ int main(int argc, char* argv[]) {
   for (std::size_t i = 0; i < timers.size(); ++i) {
     QTimer& timer = timers[i];
     const int ms = kIntervalsMs[i];
-    const std::string interval = std::to_string(ms) + "ms";
+    const std::string interval = starveil::perf::YardstickTimerName(ms);
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(ms);
     QObject::connect(&timer, &QTimer::timeout, [&timer, interval] {

@@ -12,12 +12,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <string>
 #include <utility>
 
 #include "game/facts.h"
 #include "matched_playfield.h"
 #include "platform/qt_forms.h"
 #include "platform/trace.h"
+#include "yardstick_timer.h"
 
 namespace starveil::perf {
 
@@ -199,11 +201,12 @@ void MainWindow::SetUpTimer(QTimer& timer, int intervalMs, void (MainWindow::*ti
 
 // Each timer is off for the whole of its tick, as the game's are.
 void MainWindow::ShotTick() {
-  TraceEvent("tick-start", "30ms");
+  static const std::string kName = YardstickTimerName(game::kShotIntervalMs);
+  TraceEvent("tick-start", kName);
   shotTimer_.stop();
   playfield_->MoveShotAndRockets();
   shotTimer_.start();
-  TraceEvent("tick-end", "30ms");
+  TraceEvent("tick-end", kName);
 }
 
 // The game rewrites its score and level at every flicker, mostly to the text they show.
