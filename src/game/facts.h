@@ -49,7 +49,7 @@ inline constexpr int kShotSideMargin = 90;
 
 // The timers' intervals, in ms.
 inline constexpr int kShotIntervalMs = 30;     // the shot and the rockets move
-inline constexpr int kFlickerIntervalMs = 50;  // they change picture, the score is rewritten
+inline constexpr int kFlickerIntervalMs = 50;  // they change picture; score and level rewritten
 inline constexpr int kSplashShownMs = 5000;
 // The march's interval: ten shorter at each level and one shorter for each monster destroyed.
 constexpr int MarchIntervalMs(int level, int liveMonsters) {
@@ -89,11 +89,11 @@ struct Display {
   platform::Rgb fore;
 };
 inline constexpr platform::Rgb kWindowGrey{208, 208, 208};
-inline constexpr platform::Font kCaptionFont{"Liberation Sans", 9.75f, true};  // and the displays'
+inline constexpr platform::Rgb kMaroon{128, 0, 0};
+inline constexpr platform::Font kCaptionFont{"Liberation Sans", 9.75f, true};  // and the displays
 inline constexpr platform::Font kNoticeFont{"Liberation Sans", 8.25f, true};
 inline constexpr platform::Font kButtonFont{"Liberation Sans", 8.25f, false};
 inline constexpr platform::Font kFocusSinkFont{"Liberation Sans", 3.75f, false};
-inline constexpr platform::Rgb kMaroon{128, 0, 0};
 inline constexpr platform::TwipRect kTitlePicture{120, 120, 1155, 855};
 inline constexpr PlacedText kPointsCaption{{1320, 120, 675, 255}, "Points"};  // the first text
 inline constexpr Display kPointsDisplay{
