@@ -51,7 +51,7 @@ void BuildFormation(Game& g) {
 
 void LevelSetting(Game& g) {
   GameState& s = g.state;
-  s.MonsterInterval = RoundToInt16((11 - s.Level) * 10 + 50);
+  s.MonsterInterval = RoundToInt16(MarchIntervalMs(s.Level, kLevelStartMonsters));
   g.tmrMonster.SetInterval(s.MonsterInterval);
 }
 

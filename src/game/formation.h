@@ -2,13 +2,12 @@
 
 #include <string>
 
+#include "game/facts.h"
+
 namespace starveil::game {
 
 struct Game;
 
-inline constexpr int kRows = 4;
-inline constexpr int kColumns = 12;
-inline constexpr int kMonsters = kRows * kColumns;
 inline constexpr int kFirstMonster = 2;  // M(0) is the template and M(1) plays no part
 
 // Monster tags: anything but "V" counts as destroyed.

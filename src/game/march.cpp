@@ -74,7 +74,7 @@ bool MustReverse(const GameState& s, const Census& census) {
 // Frames run 1, 2, 3, 4, 3, 2, 1, 0, 1 ...: past either end the step turns and the frame bounces.
 void Animate(GameState& s) {
   const int next = s.AnimFrame + s.AnimStep;
-  if (next > 4 || next < 0) {
+  if (next >= kMonsterFrames || next < 0) {
     s.AnimStep = static_cast<std::int16_t>(-s.AnimStep);
     s.AnimFrame = static_cast<std::int16_t>(next + 2 * s.AnimStep);
   } else {
@@ -120,7 +120,7 @@ std::int16_t MarchFormation(Game& g) {
   if (s.MarchStep < 0) bonus = static_cast<std::int16_t>(-bonus);
   const bool reverse = MustReverse(s, census);
 
-  s.MonsterInterval = RoundToInt16((11 - s.Level) * 10 + census.live);
+  s.MonsterInterval = RoundToInt16(MarchIntervalMs(s.Level, census.live));
   g.tmrMonster.SetInterval(s.MonsterInterval);
 
   // On the turning step the bonus keeps the old direction.

@@ -20,10 +20,10 @@ using platform::Sprite;
 
 namespace {
 
-constexpr int kLastMarker = 2;
-constexpr float kFramePause = 0.1f;       // seconds
-constexpr float kFinalPause = 1.0f;       // seconds
-constexpr float kShortestSleep = 0.001f;  // seconds
+constexpr int kLastMarker = kLifeMarkers - 1;
+constexpr float kFramePause = kExplosionFramePauseMs / 1000.0f;  // seconds
+constexpr float kFinalPause = kLossFinalPauseMs / 1000.0f;       // seconds
+constexpr float kShortestSleep = 0.001f;                         // seconds
 
 // A rocket touches the cannon when its middle lies over the hull and its bottom has come down
 // to the cannon's top; there is no lower bound until the floor.

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "game/facts.h"
+
 namespace starveil::game {
 
 struct Game;
@@ -10,8 +12,6 @@ struct Game;
 inline constexpr const char* kRocketFree = "";
 inline constexpr const char* kRocketDue = "V";
 inline constexpr const char* kRocketFalling = "R";
-
-inline constexpr int kLastRocket = 10;  // the rockets are K(0) to K(10)
 
 // Marks every falling rocket due to move again, hidden until the move pass shows it.
 void RocketErasePass(Game& g);

@@ -14,7 +14,6 @@ using platform::Sprite;
 
 namespace {
 
-constexpr int kSideMargin = 90;    // twips in from each side of the shot that must meet a monster
 constexpr int kBottomMargin = 30;  // twips above a monster's bottom where it can no longer be hit
 
 // The shot rises half its height a tick, and ends, hidden, once it passes the top margin.
@@ -36,8 +35,8 @@ bool ShotMeets(const Game& g, const Sprite& monster) {
   // Nothing is hit once the shot has risen a monster height above the first row.
   const float reach = height + shot.Top();
   if (!(static_cast<double>(reach) > static_cast<double>(g.state.FormationTop))) return false;
-  const bool across = shot.Left() + kSideMargin >= monster.Left() &&
-                      shot.Left() + shot.Width() - kSideMargin <= monster.Left() + size;
+  const bool across = shot.Left() + kShotSideMargin >= monster.Left() &&
+                      shot.Left() + shot.Width() - kShotSideMargin <= monster.Left() + size;
   const bool within =
       shot.Top() >= monster.Top() && shot.Top() <= monster.Top() + height - kBottomMargin;
   return across && within;

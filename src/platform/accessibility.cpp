@@ -92,7 +92,7 @@ class ControlAccessible final : public QAccessibleInterface {
   QRect rect() const override {
     const Control* control = Live();
     if (!control || !control->Visible() || !surface_->isVisible()) return {};
-    const QRect pixels = Surface::PixelRect(control->Rect());
+    const QRect pixels = PixelRect(control->Rect());
     return {surface_->mapToGlobal(pixels.topLeft()), pixels.size()};
   }
 

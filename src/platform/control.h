@@ -32,6 +32,7 @@ class Control {
   void SetTop(float top);
   void SetVisible(bool visible);
   void Move(float left, float top, float width, float height);
+  void Move(const TwipRect& place) { Place(place); }
 
   Surface& Owner() const { return surface_; }
 

@@ -1,15 +1,10 @@
 #include "platform/label.h"
 
 #include <QPainter>
-#include <cmath>
 
 #include "platform/surface.h"
 
 namespace starveil::platform {
-
-int FontPixelSize(float points) {
-  return static_cast<int>(std::lround(points * 96.0f / 72.0f));
-}
 
 Label::Label(Surface& surface) : Control(surface) {}
 
@@ -29,7 +24,7 @@ std::string Label::AccessibleText() const {
 }
 
 void Label::SetFont(Font font) {
-  font_ = std::move(font);
+  font_ = font;
   Redraw();
 }
 
@@ -60,10 +55,7 @@ void Label::Paint(QPainter& painter, const QRect& pixels) const {
     DrawSingleBorder(painter, pixels, Qt::black);
     text.adjust(2, 1, -2, -1);
   }
-  QFont font(QString::fromStdString(font_.family));
-  font.setPixelSize(FontPixelSize(font_.points));
-  font.setBold(font_.bold);
-  painter.setFont(font);
+  painter.setFont(ToQFont(font_));
   painter.setPen(ToQColor(fore_));
   const Qt::Alignment horizontal = alignment_ == Alignment::kRight ? Qt::AlignRight : Qt::AlignLeft;
   const int flags = static_cast<int>(horizontal | Qt::AlignTop | Qt::TextWordWrap);

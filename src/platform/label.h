@@ -6,16 +6,11 @@
 
 #include "platform/colour.h"
 #include "platform/control.h"
+#include "platform/font.h"
 
 class QColor;
 
 namespace starveil::platform {
-
-struct Font {
-  std::string family = "Liberation Sans";
-  float points = 8.25f;
-  bool bold = false;
-};
 
 enum class Alignment { kLeft, kRight };
 
@@ -55,8 +50,5 @@ class Label final : public Control {
   Alignment alignment_ = Alignment::kLeft;
   bool border_ = false;
 };
-
-// The pixel size of a font of `points` on a 96-dots-per-inch screen, whatever the real screen says.
-int FontPixelSize(float points);
 
 }  // namespace starveil::platform

@@ -27,6 +27,13 @@ inline std::int32_t RoundToInt32(double x) {
   return detail::RoundHalfEven<std::int32_t>(x);
 }
 
+// The nearest integer, halves away from zero, as std::lround rounds a float. Adding the half in
+// double precision is exact for any float, so this needs no library call, which every repaint
+// would pay, and can run at compile time.
+constexpr int RoundHalfAway(float x) {
+  return static_cast<int>(static_cast<double>(x) + (x < 0 ? -0.5 : 0.5));
+}
+
 // The largest integer not above x.
 inline double Floor(double x) {
   return std::floor(x);

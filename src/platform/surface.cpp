@@ -97,11 +97,6 @@ void Surface::HandOverRepaints(bool paintNow) {
   repaint(region);
 }
 
-QRect Surface::PixelRect(const TwipRect& rect) {
-  return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
-          TwipsToPixels(rect.height)};
-}
-
 void Surface::paintEvent(QPaintEvent* event) {
   // Whatever comes to paint first, an expose among them, draws the changed controls where they
   // are now, so from here on that is where the surface shows them; their old places still need

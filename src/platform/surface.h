@@ -7,15 +7,12 @@
 
 #include "platform/colour.h"
 #include "platform/dirty_area.h"
+#include "platform/qt_forms.h"
 #include "platform/twips.h"
 
 namespace starveil::platform {
 
 class Control;
-
-inline QColor ToQColor(Rgb colour) {
-  return {colour.red, colour.green, colour.blue};
-}
 
 // A line one pixel wide just inside the edge of `area`, whole pixels at any screen scale.
 void DrawSingleBorder(QPainter& painter, const QRect& area, const QColor& colour);
@@ -41,8 +38,6 @@ class Surface : public QWidget {
   // changed, or a control was shown or hidden, which a label may count. Assistive technology
   // listens.
   void OnReadingChange(std::function<void()> listener) { readingChanged_ = std::move(listener); }
-
-  static QRect PixelRect(const TwipRect& rect);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/numbers.h"
+
 // Control geometry is kept in twips, 1/1440 inch: 15 twips to a pixel at 96 dots per inch.
 namespace starveil::platform {
 
@@ -14,12 +16,10 @@ struct TwipRect {
   bool operator==(const TwipRect&) const = default;
 };
 
-// The nearest pixel, halves away from zero. Adding the half in double precision is exact for any
-// float, so this rounds as std::lround does without its library call, which every repaint pays;
-// and the tools can take the game's places in pixels at compile time.
+// The nearest pixel, halves away from zero; the tools take the game's places in pixels at compile
+// time.
 constexpr int TwipsToPixels(float twips) {
-  const float pixels = twips / kTwipsPerPixel;
-  return static_cast<int>(static_cast<double>(pixels) + (pixels < 0 ? -0.5 : 0.5));
+  return RoundHalfAway(twips / kTwipsPerPixel);
 }
 
 inline constexpr float PixelsToTwips(int pixels) {

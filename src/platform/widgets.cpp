@@ -4,20 +4,16 @@
 #include <QPainter>
 
 #include "platform/keys.h"
-#include "platform/twips.h"
+#include "platform/qt_forms.h"
 
 namespace starveil::platform {
 
-void PlaceWidget(QWidget& widget, float left, float top, float width, float height) {
-  widget.setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                     TwipsToPixels(height));
+void PlaceWidget(QWidget& widget, const TwipRect& place) {
+  widget.setGeometry(PixelRect(place));
 }
 
 void SetWidgetFont(QWidget& widget, const Font& font) {
-  QFont qfont(QString::fromStdString(font.family));
-  qfont.setPixelSize(FontPixelSize(font.points));
-  qfont.setBold(font.bold);
-  widget.setFont(qfont);
+  widget.setFont(ToQFont(font));
 }
 
 CommandButton::CommandButton(QWidget& parent) : QPushButton(&parent) {

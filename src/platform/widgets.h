@@ -17,7 +17,7 @@ namespace starveil::platform {
 using KeyDownHandler = std::function<void(std::int16_t keyCode, std::int16_t shift)>;
 
 // Places a child widget by twips on its parent.
-void PlaceWidget(QWidget& widget, float left, float top, float width, float height);
+void PlaceWidget(QWidget& widget, const TwipRect& place);
 void SetWidgetFont(QWidget& widget, const Font& font);
 
 class CommandButton final : public QPushButton {

@@ -6,15 +6,16 @@
 
 namespace starveil {
 
-frmSplash::frmSplash() : Frame1(*this), Image1(Frame1), Timer1(*this, 5000, true, "Timer1") {
+frmSplash::frmSplash()
+    : Frame1(*this), Image1(Frame1), Timer1(*this, game::kSplashShownMs, true, "Timer1") {
   SetCaption("Form1");
   platform::MakeAccessible(*this);
   setAccessibleName("Starveil splash screen");
   SetBorder(Border::kNone);
   SetClientSize(game::kSplashWidth, game::kSplashHeight);
   SetIcon(assets::Load("a3"));
-  platform::PlaceWidget(Frame1, 120, 0, 8235, 6375);
-  Image1.Move(0, 120, 8205, 6165);
+  platform::PlaceWidget(Frame1, game::kSplashFrame);
+  Image1.Move(game::kSplashPicture);
   Image1.SetPicture(assets::Load("splash"));
   Timer1.OnTick([this] { Timer1_Timer(); });
 }

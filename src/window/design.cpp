@@ -13,7 +13,6 @@ namespace starveil {
 
 using game::kClientWidth;
 using game::kPlayfield;
-using game::kPointsCaption;
 using game::kSmallSprite;
 using platform::Alignment;
 using platform::Font;
@@ -21,33 +20,26 @@ using platform::Rgb;
 
 namespace {
 
-constexpr Rgb kWindowGrey{208, 208, 208};
 constexpr Rgb kBlack{0, 0, 0};
-constexpr float kLifeMarker = 300;
 
-const Font kCaptionFont{"Liberation Sans", 9.75f, true};
-const Font kNoticeFont{"Liberation Sans", 8.25f, true};
-const Font kButtonFont{"Liberation Sans", 8.25f, false};
-const Font kFocusSinkFont{"Liberation Sans", 3.75f, false};
+// Black text on the window's grey, left-aligned and unboxed.
+void DesignCaption(platform::Label& label, const game::PlacedText& design, const Font& font) {
+  label.Move(design.place);
+  label.SetCaption(design.text);
+  label.SetFont(font);
+  label.SetForeColor(kBlack);
+  label.SetAlignment(Alignment::kLeft);
+  label.SetBorder(false);
+}
 
-struct LabelDesign {
-  float left, top, width, height;
-  const char* caption;
-  Font font;
-  std::optional<Rgb> back;
-  Rgb fore;
-  bool rightAligned;
-  bool border;
-};
-
-void Design(platform::Label& label, const LabelDesign& design) {
-  label.Move(design.left, design.top, design.width, design.height);
-  label.SetCaption(design.caption);
-  label.SetFont(design.font);
-  if (design.back) label.SetBackColor(*design.back);
+void DesignDisplay(platform::Label& label, const game::Display& design) {
+  label.Move(design.place);
+  label.SetCaption(design.text);
+  label.SetFont(game::kCaptionFont);
+  label.SetBackColor(design.back);
   label.SetForeColor(design.fore);
-  label.SetAlignment(design.rightAligned ? Alignment::kRight : Alignment::kLeft);
-  label.SetBorder(design.border);
+  label.SetAlignment(Alignment::kRight);
+  label.SetBorder(true);
 }
 
 // Places a sprite and gives it its picture, whose size it takes.
@@ -59,7 +51,7 @@ void Design(platform::Sprite& sprite, float left, float top, const platform::Pic
 // A pool of five monster frames side by side, named a0 to a4 and so on.
 void DesignFrames(game::SpritePool& pool, platform::Surface& surface, char name, float left,
                   float top) {
-  for (int i = 0; i <= 4; ++i) {
+  for (int i = 0; i < game::kMonsterFrames; ++i) {
     Design(pool.Design(i, surface), left + kSmallSprite * static_cast<float>(i), top,
            assets::Load(std::string{name} + std::to_string(i)));
   }
@@ -98,26 +90,18 @@ void DescribeForScreenReaders(frmMain& f) {
 void frmMain::LayOut() {
   SetCaption("Starveil by Pellamy");
   SetBorder(Border::kFixedSingle);
-  SetBackColor(kWindowGrey);
+  SetBackColor(game::kWindowGrey);
   SetClientSize(kClientWidth, 6360);
 
-  Image1.Move(120, 120, 1155, 855);
+  Image1.Move(game::kTitlePicture);
   Image1.SetPicture(assets::Load("title"));
-  Design(Label1.Design(1, *this),
-         {kPointsCaption.left, kPointsCaption.top, kPointsCaption.width, kPointsCaption.height,
-          "Points", kCaptionFont, std::nullopt, kBlack, false, false});
-  Design(lblPoints, {2040, 120, 1155, 285, "000.000.000", kCaptionFont, Rgb{192, 255, 255},
-                     Rgb{0, 0, 128}, true, true});
-  Design(Label1.Design(0, *this),
-         {3240, 120, 855, 255, "Level", kCaptionFont, {}, kBlack, false, false});
-  Design(lblLevel, {3840, 120, 435, 285, "000", kCaptionFont, Rgb{255, 224, 192}, Rgb{128, 0, 0},
-                    true, true});
-  Design(Label1.Design(2, *this),
-         {1320, 540, 1155, 255, "Active Lives", kCaptionFont, {}, kBlack, false, false});
-  Design(Label2,
-         {2520, 450, 795, 390, "", kCaptionFont, Rgb{208, 250, 208}, Rgb{128, 0, 0}, true, true});
-  Design(Label1.Design(3, *this),
-         {1320, 840, 1515, 255, "Free to Distribute", kNoticeFont, {}, kBlack, false, false});
+  DesignCaption(Label1.Design(1, *this), game::kPointsCaption, game::kCaptionFont);
+  DesignDisplay(lblPoints, game::kPointsDisplay);
+  DesignCaption(Label1.Design(0, *this), game::kLevelCaption, game::kCaptionFont);
+  DesignDisplay(lblLevel, game::kLevelDisplay);
+  DesignCaption(Label1.Design(2, *this), game::kLivesCaption, game::kCaptionFont);
+  DesignDisplay(Label2, game::kLivesDisplay);
+  DesignCaption(Label1.Design(3, *this), game::kNoticeCaption, game::kNoticeFont);
 
   Shape1.Move(0, kPlayfield.top, kPlayfield.width, kPlayfield.height);
   Shape1.SetFillColor(kBlack);
@@ -154,10 +138,10 @@ void frmMain::LayOut() {
   cannon.Move(6000, 1440, game::kCannonSize, game::kCannonSize);
   cannon.SetPicture(assets::Load("se8"));
 
-  for (int i = 0; i <= 2; ++i) {
+  for (int i = 0; i < game::kLifeMarkers; ++i) {
     platform::Sprite& marker = Lives.Design(i, *this);
     marker.SetStretch(true);
-    marker.Move(2520 + kSmallSprite * static_cast<float>(i), 480, kLifeMarker, kLifeMarker);
+    marker.Move(game::LifeMarker(i));
     marker.SetPicture(assets::Load("se8"));
   }
 
@@ -174,19 +158,19 @@ void frmMain::LayOut() {
     BringToFront(*control);
   }
 
-  platform::PlaceWidget(Text1, 5040, 240, 135, 165);
-  platform::SetWidgetFont(Text1, kFocusSinkFont);
-  Text1.SetText("Text1");
+  platform::PlaceWidget(Text1, game::kFocusSink.place);
+  platform::SetWidgetFont(Text1, game::kFocusSinkFont);
+  Text1.SetText(game::kFocusSink.text);
   // The text box lies wholly under the button, so nothing it draws ever shows; left to repaint at
   // every key and caret blink, it would make the button above it repaint each time too.
   Text1.setUpdatesEnabled(false);
   // Nor does its caret blink: unseen, each blink would only wake the program, twice a second while
   // the game rests. It is the program's only text box.
   QGuiApplication::styleHints()->setCursorFlashTime(0);
-  platform::PlaceWidget(cmdStart, 4440, 120, 855, 375);
-  platform::SetWidgetFont(cmdStart, kButtonFont);
-  cmdStart.setText("Start");
-  platform::PlaceWidget(Pellamy, 3360, 600, 1935, 495);
+  platform::PlaceWidget(cmdStart, game::kStartButton.place);
+  platform::SetWidgetFont(cmdStart, game::kButtonFont);
+  cmdStart.setText(game::kStartButton.text);
+  platform::PlaceWidget(Pellamy, game::kLogo);
   Pellamy.SetPicture(assets::Load("pellamy"));
   // Windowed controls, back to front; the text box hides behind the button.
   Text1.raise();

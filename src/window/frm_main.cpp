@@ -1,5 +1,6 @@
 #include "window/frm_main.h"
 
+#include "game/facts.h"
 #include "game/flicker.h"
 #include "game/input.h"
 #include "game/march.h"
@@ -28,8 +29,8 @@ frmMain::frmMain(Seams seams)
       cmdStart(*this),
       Text1(*this),
       tmrMonster(*this, 50, false, "tmrMonster"),
-      tmrBulletsMove(*this, 30, true, "tmrBulletsMove"),
-      TmrRk(*this, 50, true, "TmrRk"),
+      tmrBulletsMove(*this, game::kShotIntervalMs, true, "tmrBulletsMove"),
+      TmrRk(*this, game::kFlickerIntervalMs, true, "TmrRk"),
       seams_{OrReal<platform::Clock, platform::SystemClock>(std::move(seams.clock)),
              OrReal<platform::Random, platform::StandardRandom>(std::move(seams.random)),
              seams.msgBox ? std::move(seams.msgBox)

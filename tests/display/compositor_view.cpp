@@ -113,7 +113,7 @@ std::optional<ClientView> ReadClient(const QImage& screen, double scale) {
 MarkerReader::MarkerReader() {
   frmMain design;
   for (int i = 0; i <= 2; ++i)
-    markers_.at(i).box = platform::Surface::PixelRect(design.Lives[i].Rect());
+    markers_.at(i).box = platform::PixelRect(design.Lives[i].Rect());
   for (const bool lit : {true, false}) {
     for (int i = 0; i <= 2; ++i)
       design.Lives[i].SetVisible(lit);

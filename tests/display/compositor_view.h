@@ -8,13 +8,17 @@
 #include <array>
 #include <optional>
 
+#include "game/facts.h"
+
 namespace starveil::display {
 
 // The desktop's own scale, in per cent, where the row scales the screen as its display settings
 // would (CMakeLists.txt beside names it); the test then judges the game as the compositor shows it.
 int DesktopScale();
 
-inline constexpr QRgb kFace = 0xD0D0D0;  // the game window's light grey
+// The game window's light grey, without alpha.
+inline constexpr QRgb kFace =
+    qRgb(game::kWindowGrey.red, game::kWindowGrey.green, game::kWindowGrey.blue) & RGB_MASK;
 
 // The playfield in a picture of the whole screen at `scale`: rows of black nearly as wide as the
 // playfield, with the window's light grey face a pixel or two to their left, however smoothed. On

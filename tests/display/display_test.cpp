@@ -26,6 +26,7 @@
 #include "desktop_session.h"
 #include "game/facts.h"
 #include "keyboard.h"
+#include "platform/qt_forms.h"
 #include "random_input.h"
 #include "screen_judgements.h"
 #include "wait_for.h"
@@ -47,10 +48,8 @@ constexpr int kStandStillMs = 40'000;     // then, if no rocket has hit it, it m
 const QSize kSplashPx{game::kSplashWidthPx, game::kSplashHeightPx};
 constexpr int kGameWindowWidthPx = TwipsToPixels(game::kClientWidth);
 // Where the "Points" caption stands, from the playfield's top left corner.
-const QRect kPointsCaptionPx(TwipsToPixels(game::kPointsCaption.left) - kPlayfieldLeftPx,
-                             TwipsToPixels(game::kPointsCaption.top) - kPlayfieldTopPx,
-                             TwipsToPixels(game::kPointsCaption.width),
-                             TwipsToPixels(game::kPointsCaption.height));
+const QRect kPointsCaptionPx =
+    platform::PixelRect(game::kPointsCaption.place).translated(-kPlayfieldLeftPx, -kPlayfieldTopPx);
 
 // How far a desktop's row goes: the game's windows come up; they open centred and take the focus;
 // a whole game is played and another started; or games are played with random keys, clicks and

@@ -72,7 +72,7 @@ int MarkersLit(const frmMain& frm, const QImage& shown, qreal scale) {
         if (qAlpha(picture.pixel(x, y)) != 0) colours.insert(picture.pixel(x, y) & RGB_MASK);
       }
     }
-    const QRect logical = platform::Surface::PixelRect(marker.Rect());
+    const QRect logical = platform::PixelRect(marker.Rect());
     const QRect box((logical.topLeft().toPointF() * scale).toPoint(),
                     (logical.size().toSizeF() * scale).toSize());
     int matching = 0;

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <utility>
 
+#include "game/facts.h"
 #include "game/flicker.h"
 #include "game/formation.h"
 #include "game/march.h"
@@ -28,11 +29,10 @@ namespace {
 
 using platform::Sprite;
 
-constexpr int kColumnSpacing = 300;  // twips from one monster's left edge to the next one's
-constexpr int kRowSpacing = 255;     // twips from one row's top to the next one's
-constexpr int kPauses = 9;           // eight explosion frames and the final pause
-constexpr int kShotReach = 90;       // twips either side of a monster's left edge
-constexpr float kShotTickMs = 30;
+// Twips from one monster's left edge to the next one's, and from one row's top to the next one's.
+constexpr float kColumnSpacing = game::kSmallSprite + game::kColumnGap;
+constexpr float kRowSpacing = game::kSmallSprite + game::kRowGap;
+constexpr int kPauses = game::kExplosionFrames + 1;  // one after each explosion frame, one last
 constexpr int kDodgeHeight = 900;  // twips above the cannon where a rocket is worth dodging
 constexpr int kDodgeMargin = 120;  // twips either side of the cannon
 constexpr std::size_t kDrawReserve = 200;
@@ -211,7 +211,8 @@ void Soak::AimAndFire() {
     for (int p = 1; p <= row.Count(); ++p) {
       const Sprite& monster = *row.Item(p);
       if (monster.Tag() != game::kAlive) continue;
-      const float flightMs = (shotTop - monster.Top()) / (g().R[2].Height() / 2) * kShotTickMs;
+      const float flightMs =
+          (shotTop - monster.Top()) / (g().R[2].Height() / 2) * game::kShotIntervalMs;
       const float place = monster.Left() + stepPerMs * flightMs;
       if (!aim || std::abs(place - shotLeft) < std::abs(*aim - shotLeft)) aim = place;
     }
@@ -219,9 +220,10 @@ void Soak::AimAndFire() {
   int key = DodgeKey();
   if (key == 0) key = Qt::Key_Space;
   if (aim && key == Qt::Key_Space) {
+    // The shot hits within its side margin either side of the monster's left edge: aim well inside.
     const float offset = shotLeft - *aim;
-    if (offset > kShotReach / 2.0f) key = Qt::Key_Left;
-    if (offset < -kShotReach / 2.0f) key = Qt::Key_Right;
+    if (offset > game::kShotSideMargin / 2.0f) key = Qt::Key_Left;
+    if (offset < -game::kShotSideMargin / 2.0f) key = Qt::Key_Right;
   }
   ++events_;
   ++counts_["aimed keys"];
@@ -440,7 +442,7 @@ void Soak::OnDoEvents() {
     CloseWindow("at pause " + std::to_string(index));
     return;
   }
-  now_ += index == kPauses - 1 ? 1000 : 100;
+  now_ += index == kPauses - 1 ? game::kLossFinalPauseMs : game::kExplosionFramePauseMs;
   FireDue();
   if (openBoxes_ > 0) return;
   for (int i = Below(4); i > 0 && !closed_; --i) {

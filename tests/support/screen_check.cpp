@@ -128,7 +128,7 @@ std::string ScreenCheck::Describe(QWidget& window, const QRegion& differing, con
     const auto* surface = dynamic_cast<const platform::Surface*>(widget);
     if (!surface) continue;
     for (const platform::Control* control : surface->BackToFront()) {
-      if (!platform::Surface::PixelRect(control->Rect()).intersects(logical)) continue;
+      if (!platform::PixelRect(control->Rect()).intersects(logical)) continue;
       const auto name = names.find(control);
       under += " " + (name == names.end() ? std::string("a control") : name->second);
       if (!control->Visible()) under += " (hidden)";

@@ -79,7 +79,7 @@ TEST(Accessibility, ScoreLevelLivesAndStartAreFoundByNameWhereTheyAreShown) {
     const QPoint middle = found->rect().center();
     EXPECT_EQ(Window(frm)->childAt(middle.x(), middle.y()), found);
   }
-  const QRect pixels = platform::Surface::PixelRect(frm.lblPoints.Rect());
+  const QRect pixels = platform::PixelRect(frm.lblPoints.Rect());
   const QRect score(frm.mapToGlobal(pixels.topLeft()), pixels.size());
   EXPECT_EQ(Named(frm, "Score")->rect(), score);
   EXPECT_EQ(Named(frm, "Points"), nullptr) << "the labels' fixed captions need no reading";

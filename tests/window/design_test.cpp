@@ -181,7 +181,7 @@ TEST(Design, EverySpriteStandsWhereDesignedWithItsPictureVisibleAndUntagged) {
   // Only the life markers stretch their picture: 32 pixels drawn into 20.
   for (int i = 0; i <= 2; ++i) {
     EXPECT_TRUE(frm.Lives[i].Stretch());
-    EXPECT_EQ(platform::Surface::PixelRect(frm.Lives[i].Rect()), QRect(168 + 16 * i, 32, 20, 20));
+    EXPECT_EQ(platform::PixelRect(frm.Lives[i].Rect()), QRect(168 + 16 * i, 32, 20, 20));
   }
   EXPECT_FALSE(frm.SH.Stretch());
   EXPECT_FALSE(frm.Image1.Stretch());

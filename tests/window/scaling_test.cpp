@@ -56,7 +56,7 @@ TEST_F(Scaling, SpritesGrowPixelForPixelWithHardEdges) {
   frmMain& f = *w.frm;
   for (const Piece& piece : {Piece{"cannon", &f.SH}, Piece{"monster", &f.M[f.M.LBound() + 2]}}) {
     SCOPED_TRACE(piece.name);
-    const QRect place = platform::Surface::PixelRect(piece.sprite->Rect());
+    const QRect place = platform::PixelRect(piece.sprite->Rect());
     const QImage picture = piece.sprite->Picture().Image().convertToFormat(QImage::Format_ARGB32);
     // The sprite and a pixel of the black playfield beside and above it; the cannon stands on the
     // playfield's floor.
@@ -90,7 +90,7 @@ TEST_F(Scaling, AStretchedLifeMarkerShowsOnlyItsPicturesColoursAndItsPanel) {
       if (qAlpha(picture.pixel(x, y)) != 0) allowed.insert(picture.pixel(x, y));
     }
   }
-  const QRect place = platform::Surface::PixelRect(f.Lives[1].Rect());
+  const QRect place = platform::PixelRect(f.Lives[1].Rect());
   std::set<QRgb> seen;
   for (int y = place.top() * ScaleFactor(); y < (place.bottom() + 1) * ScaleFactor(); ++y) {
     for (int x = place.left() * ScaleFactor(); x < (place.right() + 1) * ScaleFactor(); ++x)
@@ -115,7 +115,7 @@ TEST_F(Scaling, BordersFillWholePixelsJustInsideTheirBoxes) {
       {"score", &f.lblPoints, true}, {"lives", &f.Label2, true}, {"playfield", &f.Shape1, false}};
   for (const auto& [name, control, wholeBorderShows] : outlined) {
     SCOPED_TRACE(name);
-    const QRect pixels = platform::Surface::PixelRect(control->Rect());
+    const QRect pixels = platform::PixelRect(control->Rect());
     const QRect box(pixels.topLeft() * ScaleFactor(), pixels.size() * ScaleFactor());
     const QRegion border =
         QRegion(box) - box.adjusted(ScaleFactor(), ScaleFactor(), -ScaleFactor(), -ScaleFactor());

@@ -12,6 +12,7 @@
 
 #include "game/facts.h"
 #include "platform/trace.h"
+#include "yardstick_timer.h"
 
 namespace {
 
@@ -38,12 +39,15 @@ int main(int argc, char* argv[]) {
   window.setFixedSize(TwipsToPixels(starveil::game::kClientWidth),
                       TwipsToPixels(starveil::game::kLoadedClientHeight));
 
-  constexpr std::array kIntervalsMs{30, 50, 150};
+  namespace game = starveil::game;
+  // The shot's, the flicker's, and the march's as level 1 sets it.
+  constexpr std::array kIntervalsMs{game::kShotIntervalMs, game::kFlickerIntervalMs,
+                                    game::MarchIntervalMs(1, game::kLevelStartMonsters)};
   std::array<QTimer, kIntervalsMs.size()> timers;
   for (std::size_t i = 0; i < timers.size(); ++i) {
     QTimer& timer = timers[i];
     const int ms = kIntervalsMs[i];
-    const std::string interval = std::to_string(ms) + "ms";
+    const std::string interval = starveil::perf::YardstickTimerName(ms);
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(ms);
     QObject::connect(&timer, &QTimer::timeout, [&timer, interval] {

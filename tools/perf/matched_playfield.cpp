@@ -13,10 +13,13 @@
 namespace {
 
 namespace game = starveil::game;
+using game::kColumns;
 using game::kLaunchOdds;
 using game::kMarchStepPx;
+using game::kMonsterFrames;
 using game::kMonsterPx;
 using game::kRocketDropPx;
+using game::kRows;
 using game::kShotTopMarginPx;
 using starveil::platform::TwipsToPixels;
 
@@ -54,7 +57,7 @@ Playfield::Playfield(QWidget* parent) : QWidget(parent) {
   setFixedSize(kWidthPx, kHeightPx);
   const QString rowLetters = "abcd";
   for (int row = 0; row < kRows; ++row) {
-    for (int frame = 0; frame < kFrames; ++frame)
+    for (int frame = 0; frame < kMonsterFrames; ++frame)
       monsterFrames_[row][frame] = SpritePicture(rowLetters[row] + QString::number(frame));
   }
   shotFrames_ = {SpritePicture("r0"), SpritePicture("r1"), SpritePicture("r3")};
@@ -149,7 +152,8 @@ Playfield::Formation Playfield::Advanced(Formation formation) {
   }
   f.left += f.stepPx;
   // Frames run 1, 2, 3, 4, 3, 2, 1, 0, 1 ...: past either end the frame bounces.
-  if (f.frame + f.frameStep < 0 || f.frame + f.frameStep >= kFrames) f.frameStep = -f.frameStep;
+  if (f.frame + f.frameStep < 0 || f.frame + f.frameStep >= kMonsterFrames)
+    f.frameStep = -f.frameStep;
   f.frame += f.frameStep;
   return formation;
 }

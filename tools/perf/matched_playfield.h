@@ -7,15 +7,12 @@
 #include <QWidget>
 #include <array>
 
+#include "game/facts.h"
+
 // The black playfield with the game's moving pictures: a formation that marches and drops
 // rockets, and a cannon with its shot. Nothing is ever hit and nothing is counted.
 class Playfield final : public QWidget {
  public:
-  static constexpr int kRows = 4;
-  static constexpr int kColumns = 12;
-  static constexpr int kFrames = 5;
-  static constexpr int kRockets = 11;
-
   explicit Playfield(QWidget* parent);
 
   // Lays the formation out at its first place and marches it one step, as a new game does.
@@ -62,11 +59,12 @@ class Playfield final : public QWidget {
   void SetShown(Sprite& sprite, bool shown);
   void SetPicture(Sprite& sprite, const QPixmap& picture);
 
-  std::array<std::array<QPixmap, kFrames>, kRows> monsterFrames_;
+  std::array<std::array<QPixmap, starveil::game::kMonsterFrames>, starveil::game::kRows>
+      monsterFrames_;
   std::array<QPixmap, 3> shotFrames_;
   std::array<QPixmap, 2> rocketFrames_;
   Formation formation_ = FirstPlace();
   Sprite cannon_;
   Sprite shot_;
-  std::array<Sprite, kRockets> rockets_;
+  std::array<Sprite, starveil::game::kLastRocket + 1> rockets_;
 };

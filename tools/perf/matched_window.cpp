@@ -12,37 +12,32 @@
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <string>
 #include <utility>
 
 #include "game/facts.h"
 #include "matched_playfield.h"
+#include "platform/qt_forms.h"
 #include "platform/trace.h"
+#include "yardstick_timer.h"
 
 namespace starveil::perf {
 
 namespace {
 
+using platform::PixelRect;
+using platform::ToQColor;
+using platform::ToQFont;
 using platform::TraceEvent;
 using platform::TwipsToPixels;
 
 using namespace std::chrono_literals;
 
 constexpr const char* kTitle = "Matched yardstick";
-constexpr const char* kPoints = "000.000.000";
-constexpr const char* kLevel = "000";
-constexpr auto kSplashShown = 5s;
 constexpr auto kNoticeAfter = 20s;  // of playing
-constexpr int kShotIntervalMs = 30;
-constexpr int kFlickerIntervalMs = 50;
-constexpr int kMarchIntervalMs = (11 - 1) * 10 + 48;  // level 1 with the whole formation
+// Level 1 with the whole formation.
+constexpr int kMarchIntervalMs = game::MarchIntervalMs(1, game::kMonsters);
 using game::kCannonStepPx;
-
-QFont LiberationSans(int pixels, bool bold) {
-  QFont font("Liberation Sans");
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 QLabel* AddPicture(QWidget* parent, const QPixmap& picture, const QRect& place) {
   auto* label = new QLabel(parent);
@@ -52,24 +47,23 @@ QLabel* AddPicture(QWidget* parent, const QPixmap& picture, const QRect& place) 
   return label;
 }
 
-QLabel* AddCaption(QWidget* parent, const QString& text, const QRect& place, const QFont& font) {
-  auto* label = new QLabel(text, parent);
+QLabel* AddCaption(QWidget* parent, const game::PlacedText& design, const QFont& font) {
+  auto* label = new QLabel(design.text, parent);
   label->setFont(font);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setGeometry(place);
+  label->setGeometry(PixelRect(design.place));
   return label;
 }
 
 // Text in its own colour on a background of its own, in a black box.
-QLabel* AddDisplay(QWidget* parent, const QString& text, const QRect& place, const QColor& back,
-                   const QColor& fore) {
-  QLabel* label = AddCaption(parent, text, place, LiberationSans(13, true));
+QLabel* AddDisplay(QWidget* parent, const game::Display& design) {
+  QLabel* label = AddCaption(parent, {design.place, design.text}, ToQFont(game::kCaptionFont));
   label->setAlignment(Qt::AlignRight | Qt::AlignTop);
   label->setIndent(0);  // a boxed label would indent by half an x, and clip the score's digits
   // A frame's box takes the text's colour; only a style sheet draws it black around coloured text.
   label->setStyleSheet(
       QString("background-color: %1; color: %2; border: 1px solid black; padding: 0px 1px;")
-          .arg(back.name(), fore.name()));
+          .arg(ToQColor(design.back).name(), ToQColor(design.fore).name()));
   return label;
 }
 
@@ -88,12 +82,12 @@ class Splash final : public QDialog {
     setFixedSize(game::kSplashWidthPx, game::kSplashHeightPx);
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(8, 0, 549, 425);
-    AddPicture(frame, QPixmap(":/splash.png"), {0, 8, 547, 411});
+    frame->setGeometry(PixelRect(game::kSplashFrame));
+    AddPicture(frame, QPixmap(":/splash.png"), PixelRect(game::kSplashPicture));
     // A dialog places itself as if a window manager framed it, which a frameless one is not.
     Centre(*this);
     // Precise, as the game's splash timer is: a coarse one may be late by a twentieth.
-    QTimer::singleShot(kSplashShown, Qt::PreciseTimer, this, &QDialog::accept);
+    QTimer::singleShot(game::kSplashShownMs, Qt::PreciseTimer, this, &QDialog::accept);
   }
 
  protected:
@@ -149,7 +143,7 @@ MainWindow::MainWindow() {
   setWindowIcon(QIcon(":/sprites/d2.xpm"));
   setFixedSize(TwipsToPixels(game::kClientWidth), TwipsToPixels(game::kLoadedClientHeight));
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(208, 208, 208));
+  palette.setColor(QPalette::Window, ToQColor(game::kWindowGrey));
   setPalette(palette);
 
   // Places in pixels: the game's design in twips, divided by 15.
@@ -158,41 +152,42 @@ MainWindow::MainWindow() {
   LayOutLabels();
   LayOutControls();
 
-  SetUpTimer(shotTimer_, kShotIntervalMs, &MainWindow::ShotTick);
-  SetUpTimer(flickerTimer_, kFlickerIntervalMs, &MainWindow::FlickerTick);
+  SetUpTimer(shotTimer_, game::kShotIntervalMs, &MainWindow::ShotTick);
+  SetUpTimer(flickerTimer_, game::kFlickerIntervalMs, &MainWindow::FlickerTick);
   SetUpTimer(marchTimer_, kMarchIntervalMs, &MainWindow::MarchTick);
   shotTimer_.start();
   flickerTimer_.start();
 }
 
 void MainWindow::LayOutLabels() {
-  AddPicture(this, QPixmap(":/title.gif"), {8, 8, 77, 57});
-  const QFont caption = LiberationSans(13, true);
-  AddCaption(this, "Points", {88, 8, 45, 17}, caption);
-  points_ = AddDisplay(this, kPoints, {136, 8, 77, 19}, QColor(192, 255, 255), QColor(0, 0, 128));
-  AddCaption(this, "Level", {216, 8, 57, 17}, caption);
-  level_ = AddDisplay(this, kLevel, {256, 8, 29, 19}, QColor(255, 224, 192), QColor(128, 0, 0));
-  AddCaption(this, "Active Lives", {88, 36, 77, 17}, caption);
-  AddDisplay(this, "", {168, 30, 53, 26}, QColor(208, 250, 208), QColor(128, 0, 0));
-  const QPixmap lifeMarker = QPixmap(":/sprites/se8.xpm").scaled(20, 20);
-  for (int i = 0; i < 3; ++i)
-    AddPicture(this, lifeMarker, {168 + 16 * i, 32, 20, 20});
-  AddCaption(this, "Free to Distribute", {88, 56, 101, 17}, LiberationSans(11, true));
+  AddPicture(this, QPixmap(":/title.gif"), PixelRect(game::kTitlePicture));
+  const QFont caption = ToQFont(game::kCaptionFont);
+  AddCaption(this, game::kPointsCaption, caption);
+  points_ = AddDisplay(this, game::kPointsDisplay);
+  AddCaption(this, game::kLevelCaption, caption);
+  level_ = AddDisplay(this, game::kLevelDisplay);
+  AddCaption(this, game::kLivesCaption, caption);
+  AddDisplay(this, game::kLivesDisplay);
+  const QRect firstMarker = PixelRect(game::LifeMarker(0));
+  const QPixmap lifeMarker = QPixmap(":/sprites/se8.xpm").scaled(firstMarker.size());
+  for (int i = 0; i < game::kLifeMarkers; ++i)
+    AddPicture(this, lifeMarker, PixelRect(game::LifeMarker(i)));
+  AddCaption(this, game::kNoticeCaption, ToQFont(game::kNoticeFont));
 }
 
 void MainWindow::LayOutControls() {
-  sink_ = new QLineEdit("Text1", this);
-  sink_->setGeometry(336, 16, 9, 11);
-  sink_->setFont(LiberationSans(5, false));
+  sink_ = new QLineEdit(game::kFocusSink.text, this);
+  sink_->setGeometry(PixelRect(game::kFocusSink.place));
+  sink_->setFont(ToQFont(game::kFocusSinkFont));
   // It lies wholly under the button, so repainting it at every key and caret blink shows nothing.
   sink_->setUpdatesEnabled(false);
   sink_->installEventFilter(this);
-  start_ = new QPushButton("Start", this);
-  start_->setGeometry(296, 8, 57, 25);
-  start_->setFont(LiberationSans(11, false));
+  start_ = new QPushButton(game::kStartButton.text, this);
+  start_->setGeometry(PixelRect(game::kStartButton.place));
+  start_->setFont(ToQFont(game::kButtonFont));
   start_->installEventFilter(this);
   connect(start_, &QPushButton::clicked, this, &MainWindow::Start);
-  QLabel* logo = AddPicture(this, QPixmap(":/pellamy.jpg"), {224, 40, 129, 33});
+  QLabel* logo = AddPicture(this, QPixmap(":/pellamy.jpg"), PixelRect(game::kLogo));
   logo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   logo->setLineWidth(2);
   start_->setFocus();
@@ -206,19 +201,20 @@ void MainWindow::SetUpTimer(QTimer& timer, int intervalMs, void (MainWindow::*ti
 
 // Each timer is off for the whole of its tick, as the game's are.
 void MainWindow::ShotTick() {
-  TraceEvent("tick-start", "30ms");
+  static const std::string kName = YardstickTimerName(game::kShotIntervalMs);
+  TraceEvent("tick-start", kName);
   shotTimer_.stop();
   playfield_->MoveShotAndRockets();
   shotTimer_.start();
-  TraceEvent("tick-end", "30ms");
+  TraceEvent("tick-end", kName);
 }
 
 // The game rewrites its score and level at every flicker, mostly to the text they show.
 void MainWindow::FlickerTick() {
   flickerTimer_.stop();
   playfield_->Flicker();
-  points_->setText(kPoints);
-  level_->setText(kLevel);
+  points_->setText(game::kPointsDisplay.text);
+  level_->setText(game::kLevelDisplay.text);
   flickerTimer_.start();
 }
 

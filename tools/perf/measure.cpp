@@ -13,11 +13,13 @@
 #include <memory>
 #include <thread>
 
+#include "game/facts.h"
 #include "player.h"
 #include "program_run.h"
 #include "report.h"
 #include "statistics.h"
 #include "x_desktop.h"
+#include "yardstick_timer.h"
 
 namespace starveil::perf {
 namespace {
@@ -52,7 +54,9 @@ const std::array<Program, kPrograms> kMeasured{{
 // A window with no timers, whose wake-ups at rest are shown beside the others'.
 const Program kPlain{"plain", PLAIN_YARDSTICK, "Plain yardstick", "Plain yardstick", ""};
 // The shot timer's name in the game's trace; the yardsticks name theirs by the interval.
-const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove", "30ms", "30ms"};
+const std::array<std::string, kPrograms> kShotTimer{"tmrBulletsMove",
+                                                    YardstickTimerName(game::kShotIntervalMs),
+                                                    YardstickTimerName(game::kShotIntervalMs)};
 
 // The three programs running side by side on the desktop.
 class Session {
