@@ -15,14 +15,13 @@ namespace starveil::platform {
 namespace {
 
 // Room on either side of a title bar's text for three buttons and their spacing, in lines of the
-// title's font: as wide as the title bars Qt draws for Wayland windows need them.
+// title's font: as wide as the title bars Qt draws for Wayland windows, and openbox's, need them.
 constexpr int kTitleBarButtonsInLines = 7;
 
-// Where Qt draws a Wayland window's title bar itself, as under GNOME, it centres the title across
-// the bar and cuts it off where the buttons begin: a box no wider than its text would show none of
-// its title. Widened, the box shows it whole.
+// A title bar shows the buttons and cuts the title off where they begin; the one Qt draws for
+// Wayland windows, as under GNOME, centres the title across the bar too. A box no wider than its
+// text would show little or none of its title. Widened, the box shows it whole.
 void LeaveRoomForTheTitle(QMessageBox& box) {
-  if (QApplication::platformName() != "wayland") return;
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (!grid) return;
   const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
