@@ -7,6 +7,7 @@
 //   xdrive key [--wayland] <key>     presses and releases a key, "Left", "shift+Tab" or "alt+F4",
 //                                    for the window with the focus; through the Wayland compositor
 //                                    where told so or where there is no DISPLAY
+//   xdrive screen <file>             saves the whole screen as the Wayland compositor shows it
 
 #include <QCoreApplication>
 #include <QImage>
@@ -17,8 +18,10 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string_view>
 
+#include "compositor_screen.h"
 #include "keyboard.h"
 #include "wait_for.h"
 #include "x_desktop.h"
@@ -66,7 +69,17 @@ int PressKey(std::string_view key, bool wayland) {
   return 0;
 }
 
+int SaveScreen(std::string_view file) {
+  const std::optional<QImage> screen = CompositorScreen(QProcessEnvironment::systemEnvironment());
+  if (!screen || screen->isNull()) {
+    std::fprintf(stderr, "xdrive: the compositor shows no picture to a program\n");
+    return 1;
+  }
+  return screen->save(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()))) ? 0 : 1;
+}
+
 int Drive(const std::vector<std::string_view>& words) {
+  if (words[0] == "screen" && words.size() == 2) return SaveScreen(words[1]);
   if (words[0] == "key" && words.size() == 2) return PressKey(words[1], false);
   if (words[0] == "key" && words.size() == 3 && words[1] == "--wayland")
     return PressKey(words[2], true);
@@ -83,7 +96,7 @@ int Drive(const std::vector<std::string_view>& words) {
   if (words[0] == "colours" && words.size() == 2) return Colours(x, argument.toUInt());
   std::fprintf(stderr,
                "usage: xdrive window <title> <seconds> | shown <title> | colours <id> |\n"
-               "       key [--wayland] <key>\n");
+               "       key [--wayland] <key> | screen <file>\n");
   return 2;
 }
 
