@@ -13,4 +13,4 @@ cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_init_order=1"
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE random
+QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
