@@ -70,6 +70,10 @@ class LastFrameWatch : public QObject {
   std::vector<std::function<void()>> waiting_;
 };
 
+bool NativelyOnWayland() {
+  return QGuiApplication::platformName() == "wayland";
+}
+
 LastFrameWatch* WatchOf(const QWidget& window) {
   return static_cast<LastFrameWatch*>(
       window.findChild<QObject*>(kWatchName, Qt::FindDirectChildrenOnly));
@@ -78,8 +82,7 @@ LastFrameWatch* WatchOf(const QWidget& window) {
 }  // namespace
 
 bool LastFrameAnswered(const QWidget& window) {
-  if (QGuiApplication::platformName() != "wayland" || !window.windowHandle() || !window.isVisible())
-    return true;
+  if (!NativelyOnWayland() || !window.windowHandle() || !window.isVisible()) return true;
   const LastFrameWatch* watch = WatchOf(window);
   return watch && watch->Answered();
 }
@@ -89,6 +92,10 @@ void AfterTheLastFrame(QWidget& window, std::function<void()> then) {
   LastFrameWatch* watch = WatchOf(window);
   if (!watch) watch = new LastFrameWatch(window);
   watch->Then(std::move(then));
+}
+
+bool NativeWindowMayGo() {
+  return !NativelyOnWayland();
 }
 
 }  // namespace starveil::desktop

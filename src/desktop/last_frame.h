@@ -9,8 +9,7 @@ namespace starveil::desktop {
 // Natively on Wayland, Qt 6.4 takes the compositor's answer to a frame on a thread of its own, and
 // drops it there without a lock against the window's surface going: a window hidden while an
 // answer is due may have it dropped twice, and the game crashes or aborts on its way out. And that
-// thread may still hold the window's lock a moment after the answer is handled, so a window's
-// native window is kept until the game ends.
+// thread may still hold the window's lock a moment after the answer is handled.
 
 // Whether no answer to a frame the window has painted can still be due: off Wayland, for a hidden
 // window, or once AfterTheLastFrame has seen it come.
@@ -19,5 +18,9 @@ bool LastFrameAnswered(const QWidget& window);
 // Runs `then` once the window's last frame has been answered: at once if it has been, otherwise
 // once the answer comes. The window paints no more from now on.
 void AfterTheLastFrame(QWidget& window, std::function<void()> then);
+
+// Whether a hidden window's native window may go at once: not natively on Wayland, where it stays
+// until the game ends, should Qt's thread still hold its lock.
+bool NativeWindowMayGo();
 
 }  // namespace starveil::desktop

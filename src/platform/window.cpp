@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,9 +43,8 @@ void Window::ShowModal() {
   loop.exec();
   modalLoop_ = nullptr;
   // An unloaded window never shows again: its native window and backing store can go. Only here,
-  // once the event that unloaded it has been handled, is that safe; natively on Wayland, only
-  // when the game ends.
-  if (QGuiApplication::platformName() != "wayland") destroy();
+  // once the event that unloaded it has been handled, is that safe.
+  if (desktop::NativeWindowMayGo()) destroy();
 }
 
 void Window::Unload() {
