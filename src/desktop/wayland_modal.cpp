@@ -9,9 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdint>
-#include <cstring>
-#include <memory>
 
+#include "desktop/wayland_globals.h"
 #include "wayland_modal-client-protocol.h"
 
 namespace starveil::desktop {
@@ -20,41 +19,18 @@ namespace {
 
 constexpr std::uint32_t kShellVersion = 1;
 
-void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
-              std::uint32_t /*version*/) {
-  if (std::strcmp(interface, gtk_shell1_interface.name) != 0) return;
-  *static_cast<gtk_shell1**>(data) = static_cast<gtk_shell1*>(
-      wl_registry_bind(registry, name, &gtk_shell1_interface, kShellVersion));
-}
-
-void OnGlobalRemoved(void* /*data*/, wl_registry* /*registry*/, std::uint32_t /*name*/) {}
-
-// On Qt's connection, through a queue of our own, so that Qt's queue and its events stay Qt's.
-void MarkSurfaceModal(wl_display* display, wl_surface* surface) {
-  const std::unique_ptr<wl_event_queue, decltype(&wl_event_queue_destroy)> queue(
-      wl_display_create_queue(display), &wl_event_queue_destroy);
-  const std::unique_ptr<void, decltype(&wl_proxy_wrapper_destroy)> wrapped(
-      wl_proxy_create_wrapper(display), &wl_proxy_wrapper_destroy);
-  wl_proxy_set_queue(static_cast<wl_proxy*>(wrapped.get()), queue.get());
-  const std::unique_ptr<wl_registry, decltype(&wl_registry_destroy)> registry(
-      wl_display_get_registry(static_cast<wl_display*>(wrapped.get())), &wl_registry_destroy);
-  gtk_shell1* shell = nullptr;
-  static const wl_registry_listener kListener{.global = OnGlobal, .global_remove = OnGlobalRemoved};
-  wl_registry_add_listener(registry.get(), &kListener, &shell);
-  wl_display_roundtrip_queue(display, queue.get());
+// Version 1 has no request to free either object: mutter keeps them until the game quits.
+void MarkWindowModal(QWindow& window) {
+  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+  auto* surface = static_cast<wl_surface*>(native->nativeResourceForWindow("surface", &window));
+  if (!surface) return;
+  const QtConnectionGlobals globals;
+  auto* shell = static_cast<gtk_shell1*>(globals.Bind(gtk_shell1_interface, kShellVersion));
   if (!shell) return;
   gtk_surface1* modal = gtk_shell1_get_gtk_surface(shell, surface);
   gtk_surface1_set_modal(modal);
-  // Version 1 has no request to free either object: mutter keeps them until the game quits.
   gtk_surface1_destroy(modal);
   gtk_shell1_destroy(shell);
-}
-
-void MarkWindowModal(QWindow& window) {
-  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-  auto* display = static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
-  auto* surface = static_cast<wl_surface*>(native->nativeResourceForWindow("surface", &window));
-  if (display && surface) MarkSurfaceModal(display, surface);
 }
 
 // Mutter only has a window for the box once Qt has made its surface a toplevel, and places that
