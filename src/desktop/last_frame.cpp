@@ -20,12 +20,14 @@ constexpr std::chrono::milliseconds kAnswerAtMost{500};
 constexpr const char* kWatchName = "last-frame-watch";
 
 // Qt delivers a window's update request only once no answer to a frame is due; with the window's
-// painting stopped, none is asked for after it. The watch stays with its window once answered.
+// painting stopped, none is asked for after it. The watch stays with its top-level window once
+// answered.
 class LastFrameWatch : public QObject {
  public:
-  explicit LastFrameWatch(QWidget& widget) : QObject(&widget), window_(*widget.windowHandle()) {
+  explicit LastFrameWatch(QWidget& topLevel)
+      : QObject(&topLevel), window_(*topLevel.windowHandle()) {
     setObjectName(kWatchName);
-    widget.setUpdatesEnabled(false);
+    topLevel.setUpdatesEnabled(false);
     window_.installEventFilter(this);
     QTimer::singleShot(kAnswerAtMost, this, [this] { Heard(); });
     window_.requestUpdate();
@@ -81,16 +83,19 @@ LastFrameWatch* WatchOf(const QWidget& window) {
 
 }  // namespace
 
+// A window in a frame of our own is shown through the frame's surface.
 bool LastFrameAnswered(const QWidget& window) {
-  if (!NativelyOnWayland() || !window.windowHandle() || !window.isVisible()) return true;
-  const LastFrameWatch* watch = WatchOf(window);
+  const QWidget& topLevel = *window.window();
+  if (!NativelyOnWayland() || !topLevel.windowHandle() || !topLevel.isVisible()) return true;
+  const LastFrameWatch* watch = WatchOf(topLevel);
   return watch && watch->Answered();
 }
 
 void AfterTheLastFrame(QWidget& window, std::function<void()> then) {
   if (LastFrameAnswered(window)) return then();
-  LastFrameWatch* watch = WatchOf(window);
-  if (!watch) watch = new LastFrameWatch(window);
+  QWidget& topLevel = *window.window();
+  LastFrameWatch* watch = WatchOf(topLevel);
+  if (!watch) watch = new LastFrameWatch(topLevel);
   watch->Then(std::move(then));
 }
 

@@ -11,12 +11,13 @@ namespace starveil::desktop {
 // answer is due may have it dropped twice, and the game crashes or aborts on its way out. And that
 // thread may still hold the window's lock a moment after the answer is handled.
 
-// Whether no answer to a frame the window has painted can still be due: off Wayland, for a hidden
-// window, or once AfterTheLastFrame has seen it come.
+// Whether no answer to a frame the window, or the top-level window it lies in, has painted can
+// still be due: off Wayland, for a hidden window, or once AfterTheLastFrame has seen it come.
 bool LastFrameAnswered(const QWidget& window);
 
-// Runs `then` once the window's last frame has been answered: at once if it has been, otherwise
-// once the answer comes. The window paints no more from now on.
+// Runs `then` once the last frame of the window, or of the top-level window it lies in, has been
+// answered: at once if it has been, otherwise once the answer comes. That window paints no more
+// from now on.
 void AfterTheLastFrame(QWidget& window, std::function<void()> then);
 
 // Whether a hidden window's native window may go at once: not natively on Wayland, where it stays

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "desktop/wayland_frames.h"
 
 namespace starveil::desktop {
 
@@ -37,6 +38,11 @@ void* QtConnectionGlobals::Bind(const wl_interface& interface, std::uint32_t ver
   const auto global = std::ranges::find(globals_, std::string(interface.name), &Global::interface);
   if (global == globals_.end()) return nullptr;
   return wl_registry_bind(registry_.get(), global->name, &interface, version);
+}
+
+// A compositor that draws frames says so by offering xdg-decoration, through which Qt asks it to.
+bool CompositorDrawsFrames() {
+  return QtConnectionGlobals().Offers("zxdg_decoration_manager_v1");
 }
 
 }  // namespace starveil::desktop

@@ -7,6 +7,7 @@
 #include <QSpacerItem>
 
 #include "desktop/last_frame.h"
+#include "desktop/title_bar.h"
 #include "desktop/wayland_modal.h"
 #include "platform/window.h"
 
@@ -52,6 +53,7 @@ void WindowMessageBox::Show(const std::string& text) {
   auto* box = new AnsweredBox(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                               QString::fromStdString(text), QMessageBox::Ok, &owner_);
   LeaveRoomForTheTitle(*box);
+  if (desktop::TitleBarOfOurOwn()) desktop::AddTitleBar(*box);
   desktop::MarkModalOnWayland(*box);
   box->exec();
   answered_ = box;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "desktop/last_frame.h"
+#include "desktop/title_bar.h"
 #include "platform/caption_and_borders.h"
 #include "platform/keys.h"
 #include "platform/picture.h"
@@ -19,7 +20,10 @@ namespace starveil::platform {
 
 Window::Window() : Surface(nullptr) {}
 
-Window::~Window() = default;
+// A framed window leaves its frame first, which would otherwise take it along.
+Window::~Window() {
+  if (frame_) setParent(nullptr);
+}
 
 void Window::Load() {
   if (state_ != State::kCreated) return;
@@ -53,7 +57,7 @@ void Window::Unload() {
   state_ = State::kUnloaded;
   SyncTimers();
   desktop::AfterTheLastFrame(*this, [this] {
-    hide();
+    window()->hide();
     if (modalLoop_) modalLoop_->quit();
   });
 }
@@ -89,6 +93,8 @@ void Window::SetIcon(const Picture& picture) {
 void Window::SetBorder(Border border) {
   if (border == Border::kNone) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  } else if (desktop::TitleBarOfOurOwn()) {
+    frame_ = desktop::FrameWithTitleBar(*this);
   } else {
     // A fixed frame with a close button only: no resizing, minimising or maximising.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -101,7 +107,7 @@ void Window::closeEvent(QCloseEvent* event) {
   // Natively on Wayland the window closes only once its last frame has been answered.
   if (!desktop::LastFrameAnswered(*this)) {
     event->ignore();
-    desktop::AfterTheLastFrame(*this, [this] { close(); });
+    desktop::AfterTheLastFrame(*this, [this] { window()->close(); });
     return;
   }
   Unload();
@@ -154,13 +160,16 @@ void Window::AfterTick() {
 }
 
 void Window::Present() {
-  if (centred_) {
+  if (frame_) {
+    // A compositor that leaves the frame to the program places the window itself.
+    frame_->show();
+  } else if (centred_) {
     show();
   } else {
     centred_ = true;
     centring_.Show();
   }
-  raise();
+  window()->raise();
   // With no window manager nothing activates a window, and the focus rules need an active one.
   activateWindow();
 }

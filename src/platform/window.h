@@ -51,6 +51,8 @@ class Window : public Surface {
   void SetCaption(const std::string& caption);
   void SetIcon(const Picture& picture);
 
+  // A fixed single border has a title bar with a close button only: where the game draws title
+  // bars itself, the window is put in a frame of the game's own.
   enum class Border { kNone, kFixedSingle };
   void SetBorder(Border border);
 
@@ -78,6 +80,7 @@ class Window : public Surface {
   State state_ = State::kCreated;
   std::vector<Timer*> timers_;
   std::unique_ptr<Rest> rest_;
+  std::unique_ptr<QWidget> frame_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = false;
   desktop::FrameCentring centring_{*this};

@@ -8,6 +8,7 @@
 #include "desktop/display_choice.h"
 #include "desktop/placement.h"
 #include "desktop/qt_noise.h"
+#include "desktop/title_bar.h"
 
 // The rules by which the game meets a desktop, fed plain values as the desktops tell them.
 namespace starveil::desktop {
@@ -54,6 +55,17 @@ TEST(DisplayChoice, TakesWaylandOnlyWhereTheCompositorWouldEnlargeAnX11Window) {
     EXPECT_EQ(PlatformOrder(session, compositorScale, xClientScale), order)
         << "row " << &row - rows;
   }
+}
+
+TEST(TitleBar, IsOursOnlyNativelyOnWaylandWhereNeitherTheCompositorNorQtDrawsTheOneAskedFor) {
+  // Qt's platform, its version, whether the compositor draws frames, and whether the bar is ours.
+  const std::tuple<const char*, QVersionNumber, bool, bool> rows[] = {
+      {"wayland", {6, 4, 2}, false, true}, {"wayland", {6, 7, 3}, false, true},
+      {"wayland", {6, 4, 2}, true, false}, {"wayland", {6, 8, 2}, false, false},
+      {"xcb", {6, 4, 2}, false, false},    {"offscreen", {6, 4, 2}, false, false}};
+  for (const auto& [platform, qt, compositorDrawsFrames, ours] : rows)
+    EXPECT_EQ(TitleBarOfOurOwn(platform, qt, compositorDrawsFrames), ours)
+        << platform << " " << qt.toString().toStdString() << " " << compositorDrawsFrames;
 }
 
 TEST(QtNoise, LeavesOutQtsWarningsAboutItselfAndNothingElse) {

@@ -46,11 +46,16 @@ testing::ScreenCheck::View ShownByTheXServer(QWidget& window) {
 }
 
 // Natively on Wayland no program may read the screen; the buffer Qt painted and attached last is
-// what the compositor shows of the window.
+// what the compositor shows of the window, below the title bar where the game draws its own.
 testing::ScreenCheck::View HandedToTheCompositor(QWidget& window) {
   QBackingStore* store = window.backingStore();
   const auto* buffer = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
-  return {buffer ? buffer->copy() : QImage(), {}};
+  if (!buffer) return {};
+  const QRect client(window.mapTo(window.window(), QPoint()), window.size());
+  const qreal ratio = window.devicePixelRatioF();
+  return {buffer->copy(QRectF(client.topLeft().toPointF() * ratio, client.size().toSizeF() * ratio)
+                           .toAlignedRect()),
+          {}};
 }
 
 int MarkersHeld(const frmMain& frm) {
@@ -107,7 +112,7 @@ class ScreenWatch : public QObject {
 
  private:
   void AboutToWait() {
-    QWindow* window = frm_.windowHandle();
+    QWindow* window = frm_.window()->windowHandle();
     if (!window || !window->isExposed()) return;
     const qreal ratio = frm_.devicePixelRatioF();
     if (wholeRatiosOnly_ && ratio != std::floor(ratio)) return;
